@@ -1,0 +1,109 @@
+// The image record: life cycle, comparison, clearing and single-pixel access.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "img/img.h"
+
+[[maybe_unused]] static const char *const imgIdentification[] = {"IMG", "20080711",
+                                                                 "VORN2112 developers"};
+
+static size_t pixelCount(const Image *image) {
+  return static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
+}
+
+void IMGError() { std::fputs("IMG error\n", stdout); }
+
+Image *IMGNew() {
+  auto *image = static_cast<Image *>(std::calloc(1, sizeof(Image)));
+  if (image == nullptr) {
+    IMGError();
+    return nullptr;
+  }
+  image->width = 16;
+  image->height = 16;
+  image->pixels = static_cast<uint32_t *>(std::calloc(pixelCount(image), sizeof(uint32_t)));
+  if (image->pixels == nullptr) {
+    std::free(image);
+    IMGError();
+    return nullptr;
+  }
+  return image;
+}
+
+void IMGFree(Image **image) {
+  if (image == nullptr || *image == nullptr) {
+    IMGError();
+    return;
+  }
+  std::free((*image)->pixels);
+  std::free(*image);
+  *image = nullptr;
+}
+
+bool IMGEqual(const Image *a, const Image *b) {
+  if (a == nullptr || b == nullptr) {
+    IMGError();
+    return false;
+  }
+  if (a->width != b->width || a->height != b->height) return false;
+  size_t n = pixelCount(a);
+  if (n == 0 || a->pixels == b->pixels) return true;
+  // An image whose allocation failed equals only another such image.
+  if (a->pixels == nullptr || b->pixels == nullptr) return false;
+  return std::memcmp(a->pixels, b->pixels, n * sizeof(uint32_t)) == 0;
+}
+
+Image *IMGCopy(const Image *source) {
+  if (source == nullptr) {
+    IMGError();
+    return nullptr;
+  }
+  Image *copy = IMGNew();
+  if (copy == nullptr) return nullptr;
+  IMGResize(copy, source->width, source->height);
+  if (copy->pixels != nullptr && source->pixels != nullptr)
+    std::memcpy(copy->pixels, source->pixels, pixelCount(copy) * sizeof(uint32_t));
+  return copy;
+}
+
+void IMGResize(Image *image, int32_t w, int32_t h) {
+  if (image == nullptr || w < 0 || h < 0) {
+    IMGError();
+    return;
+  }
+  std::free(image->pixels);
+  image->width = w;
+  image->height = h;
+  // calloc(0, ...) may give null; an empty image still gets a present array.
+  size_t n = pixelCount(image);
+  image->pixels = static_cast<uint32_t *>(std::calloc(n == 0 ? 1 : n, sizeof(uint32_t)));
+}
+
+void IMGClear(Image *image) {
+  if (image == nullptr || image->pixels == nullptr) {
+    IMGError();
+    return;
+  }
+  std::memset(image->pixels, 0, pixelCount(image) * sizeof(uint32_t));
+}
+
+void IMGPutPixel(Image *image, int32_t x, int32_t y, uint32_t value) {
+  if (image == nullptr || image->pixels == nullptr) {
+    IMGError();
+    return;
+  }
+  if (x >= 0 && x < image->width && y >= 0 && y < image->height)
+    image->pixels[y * image->width + x] = value;
+}
+
+uint32_t IMGGetPixel(const Image *image, int32_t x, int32_t y) {
+  if (image == nullptr) {
+    IMGError();
+    return 0;
+  }
+  if (image->pixels == nullptr) return 0;
+  if (x >= 0 && x < image->width && y >= 0 && y < image->height)
+    return image->pixels[y * image->width + x];
+  return 0;
+}

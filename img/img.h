@@ -1,0 +1,61 @@
+// IMG: the image core. One picture type for every surface of the system
+// (back buffer, strips, sprites, glyph sheets), its life cycle, pixel access,
+// PNM files, a text form, transparent blitting, scaling, rotation and lines.
+//
+// Pixels are 0x00RRGGBB, stored row-major without gaps: the pixel at column x,
+// row y has index y * width + x. The value 0 is black and is also the one
+// transparent value of every blit that skips pixels.
+//
+// Ownership: every image, text, run table and point list returned is new,
+// owned by the caller and released with IMGFree (images) or free (the rest).
+// Memory comes from calloc, so every new array starts as zeros.
+//
+// Errors: a null argument, an absent pixel array where pixels are needed or a
+// malformed picture prints "IMG error\n" on standard output and the operation
+// returns null, 0 or false without changing anything. Coordinates outside an
+// image are not errors: writes ignore them and reads give 0.
+//
+// Limits: the readers reject any picture of more than IMG_MAX_PIXELS pixels
+// (2^28, a 16384 x 16384 picture) before allocating anything.
+#pragma once
+
+#include <cstdint>
+
+struct Image {
+  int32_t width;     // columns
+  int32_t height;    // rows
+  uint32_t *pixels;  // width * height pixels; null only after a failed IMGResize
+};
+
+constexpr int64_t IMG_MAX_PIXELS = int64_t{1} << 28;
+
+// Life cycle and comparison.
+Image *IMGNew();                                  // 16 x 16, all pixels 0
+void IMGFree(Image **image);                      // releases it; *image becomes null
+char *IMGToASCII(const Image *image);             // "IMG{\nP3\n..." text, or null
+Image *IMGFromASCII(const char *text);            // reads the text form back
+bool IMGEqual(const Image *a, const Image *b);    // same size and same pixels
+Image *IMGCopy(const Image *source);              // new image with the same pixels
+void IMGResize(Image *image, int32_t w, int32_t h);  // new size, every pixel 0
+void IMGClear(Image *image);                      // every pixel 0
+
+// Files.
+Image *IMGLoad(const char *path);                 // PNM P1..P6 file, or null
+bool IMGSave(const Image *image, const char *path);  // writes P6; true on success
+Image *IMGParse(const void *memory);              // PNM picture already in memory
+
+// Drawing and transforms.
+// Copies the non-zero pixels of the w x h rectangle at (sx, sy) of source to
+// (dx, dy) of destination, clipped against both images.
+void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy,
+             int32_t dx, int32_t dy, int32_t w, int32_t h);
+void IMGPutPixel(Image *image, int32_t x, int32_t y, uint32_t value);
+uint32_t IMGGetPixel(const Image *image, int32_t x, int32_t y);
+Image *IMGScale(const Image *source, int32_t w, int32_t h);  // nearest neighbour
+Image *IMGRotate(const Image *source, int32_t angle);        // 1024 units a turn
+int32_t *IMGRunTable(int32_t a, int32_t b);  // run lengths spreading max over min
+int32_t *IMGLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1);  // [n, x, y, ...]
+
+// Text helpers and the error routine.
+int32_t IMGFind(const char *text, const char *pattern);  // index behind match, or 0
+void IMGError();  // prints "IMG error\n"

@@ -1,0 +1,48 @@
+// SDLDPY: the display, one per process. It sets the video mode over SDL 1.2
+// and presents an Image (0x00RRGGBB pixels) on the screen.
+//
+// The video flags word is a compile-time constant of the module
+// (VORN_VIDEO_FLAGS): SDL_ANYFORMAT | SDL_HWSURFACE for the windowed program,
+// plus SDL_FULLSCREEN for the full-screen one. Every mode set titles the
+// window "VORN2112".
+//
+// The Display record belongs to the module: SDLDPYNew makes it once, a
+// second call returns the same one, and SDLDPYFree ends it. SDL owns the
+// screen surface. Failures go to SDLDPYError, which is silent unless
+// SDLDPY_REPORT_ERRORS is defined; they show only as a null or false result
+// or as nothing happening. While no mode is set the presents do nothing.
+#pragma once
+
+#include <cstdint>
+
+#include "img/img.h"
+
+struct Display {
+  int32_t width;   // width in pixels of the mode last set successfully
+  int32_t height;  // height in pixels of that mode
+  int32_t depth;   // bits per pixel of the screen surface; 0 before any mode
+};
+
+Display *SDLDPYNew();  // the display with a first 256 x 256 mode, or null
+void SDLDPYFree(Display **display);
+const char *SDLDPYToASCII(const Display *display);  // "" (constant), or null
+Display *SDLDPYFromASCII(const char *text);         // always null
+bool SDLDPYEqual(const Display *a, const Display *b);
+Display *SDLDPYCopy(Display *display);  // the same display: there is only one
+void SDLDPYSetMode(Display *display, int32_t width, int32_t height);
+// Presents an image of exactly the display's size.
+void SDLDPYPutPixels(Display *display, const Image *image);
+// Presents the top-left part of any image that fits the screen, at (0, 0),
+// then flips or updates the whole screen.
+void SDLDPYShow(Display *display, const Image *image);
+// Flips or updates the screen as it is; the image only has to match in size.
+void SDLDPYFlip(Display *display, const Image *image);
+void SDLDPYError();
+
+// True between SDLDPYNew and SDLDPYFree.
+bool SDLDPYExists();
+
+// True when a mode is set and the video driver shows it to a viewer: SDL
+// falls back to an invisible driver when it finds no display, and only a
+// driver the user asked for by name in SDL_VIDEODRIVER counts then.
+bool SDLDPYIsVisible(const Display *display);

@@ -1,0 +1,217 @@
+// Display and keyboard under SDL's dummy video driver.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/keyboard.h"
+
+namespace {
+
+class Platform : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_NOPARACHUTE), 0) << SDL_GetError(); }
+  void TearDown() override {
+    if (keyboard != nullptr) SDLKBDFree(&keyboard);
+    if (display != nullptr) SDLDPYFree(&display);
+    SDL_Quit();
+  }
+  Display *display = nullptr;
+  Keyboard *keyboard = nullptr;
+};
+
+Image *makeImage(int32_t w, int32_t h) {
+  Image *image = IMGNew();
+  IMGResize(image, w, h);
+  // Distinct colours everywhere, the top byte set too: it must not show.
+  for (int32_t i = 0; i < w * h; ++i) image->pixels[i] = 0xAB000000u | (uint32_t(i) * 2654435761u >> 8);
+  return image;
+}
+
+// The screen's pixel at (x, y) as 0x00RRGGBB, read through its own format.
+uint32_t screenPixel(int x, int y) {
+  SDL_Surface *screen = SDL_GetVideoSurface();
+  SDL_LockSurface(screen);
+  const uint8_t *row = static_cast<const uint8_t *>(screen->pixels) + y * screen->pitch;
+  uint32_t raw = 0;
+  std::memcpy(&raw, row + x * screen->format->BytesPerPixel, screen->format->BytesPerPixel);
+  SDL_UnlockSurface(screen);
+  Uint8 r, g, b;
+  SDL_GetRGB(raw, screen->format, &r, &g, &b);
+  return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
+}
+
+void fillScreen(uint32_t colour) {
+  SDL_Surface *screen = SDL_GetVideoSurface();
+  SDL_FillRect(screen, nullptr,
+               SDL_MapRGB(screen->format, Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour)));
+}
+
+void pushKey(Uint8 type, SDLKey sym) {
+  SDL_Event event{};
+  event.type = type;
+  event.key.type = type;
+  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = sym;
+  ASSERT_EQ(SDL_PushEvent(&event), 0);
+}
+
+TEST_F(Platform, DisplayIsASingletonWithAFirstMode) {
+  display = SDLDPYNew();
+  ASSERT_NE(display, nullptr);
+  EXPECT_EQ(SDLDPYNew(), display);
+  EXPECT_EQ(display->width, 256);
+  EXPECT_EQ(display->height, 256);
+  EXPECT_EQ(display->depth, SDL_GetVideoSurface()->format->BitsPerPixel);
+  EXPECT_EQ(SDLDPYCopy(display), display);
+  EXPECT_TRUE(SDLDPYEqual(display, display));
+  Display other{};
+  EXPECT_FALSE(SDLDPYEqual(display, &other));
+  EXPECT_EQ(SDLDPYCopy(&other), nullptr);
+  EXPECT_STREQ(SDLDPYToASCII(display), "");
+  EXPECT_EQ(SDLDPYFromASCII("anything"), nullptr);
+}
+
+TEST_F(Platform, SetModeRecordsSizeAndTitlesTheWindow) {
+  display = SDLDPYNew();
+  SDLDPYSetMode(display, 640, 480);
+  EXPECT_EQ(display->width, 640);
+  EXPECT_EQ(display->height, 480);
+  char *title = nullptr, *icon = nullptr;
+  SDL_WM_GetCaption(&title, &icon);
+  EXPECT_STREQ(title, "VORN2112");
+  EXPECT_STREQ(icon, "VORN2112");
+  SDL_Surface *screen = SDL_GetVideoSurface();
+  SDLDPYSetMode(display, -1, 480);
+  EXPECT_EQ(display->width, 640);
+  EXPECT_EQ(SDL_GetVideoSurface(), screen);
+}
+
+TEST_F(Platform, FreeClearsTheCallersPointer) {
+  display = SDLDPYNew();
+  Display *alias = display;
+  SDLDPYFree(&display);
+  EXPECT_EQ(display, nullptr);
+  SDLDPYFree(&alias);  // no longer the display: ignored
+  EXPECT_NE(alias, nullptr);
+  EXPECT_FALSE(SDLDPYExists());
+}
+
+// Reads the screen back after presents of images smaller than, equal to and
+// larger than the display: the top-left w x h area shows the image's own rows.
+TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
+  display = SDLDPYNew();
+  SDLDPYSetMode(display, 64, 48);
+  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  for (auto [w, h] : std::vector<std::pair<int, int>>{{20, 10}, {64, 48}, {100, 70}}) {
+    fillScreen(0x123456);
+    Image *image = makeImage(w, h);
+    SDLDPYShow(display, image);
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 64; ++x) {
+        uint32_t expected = x < w && y < h ? image->pixels[y * w + x] & 0xFFFFFF : 0x123456;
+        ASSERT_EQ(screenPixel(x, y), expected) << w << "x" << h << " at " << x << "," << y;
+      }
+    IMGFree(&image);
+  }
+}
+
+TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
+  display = SDLDPYNew();
+  SDLDPYSetMode(display, 32, 16);
+  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  fillScreen(0x000000);
+  Image *narrow = makeImage(31, 16);
+  SDLDPYPutPixels(display, narrow);
+  SDLDPYFlip(display, narrow);
+  EXPECT_EQ(screenPixel(0, 0), 0u);
+  Image *exact = makeImage(32, 16);
+  SDLDPYPutPixels(display, exact);
+  EXPECT_EQ(screenPixel(31, 15), exact->pixels[16 * 32 - 1] & 0xFFFFFF);
+  EXPECT_EQ(screenPixel(0, 0), exact->pixels[0] & 0xFFFFFF);
+  IMGFree(&narrow);
+  IMGFree(&exact);
+}
+
+TEST_F(Platform, PresentsRejectBadArguments) {
+  display = SDLDPYNew();
+  Image *image = makeImage(8, 8);
+  Display other{};
+  SDLDPYShow(&other, image);
+  SDLDPYShow(display, nullptr);
+  std::free(image->pixels);
+  image->pixels = nullptr;
+  SDLDPYShow(display, image);
+  SDLDPYPutPixels(display, image);
+  IMGFree(&image);
+}
+
+TEST_F(Platform, KeyboardNeedsADisplayAndIsASingleton) {
+  EXPECT_EQ(SDLKBDNew(), nullptr);
+  display = SDLDPYNew();
+  keyboard = SDLKBDNew();
+  ASSERT_NE(keyboard, nullptr);
+  EXPECT_EQ(SDLKBDNew(), keyboard);
+  EXPECT_TRUE(SDLKBDEqual(keyboard, keyboard));
+  EXPECT_EQ(SDLKBDCopy(keyboard), nullptr);
+  EXPECT_EQ(SDLKBDFromASCII(""), nullptr);
+  EXPECT_STREQ(SDLKBDToASCII(keyboard), "");
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(keyboard->keys[i], 0);
+}
+
+TEST_F(Platform, GetKeyKeepsTheLastKeyEvent) {
+  display = SDLDPYNew();
+  keyboard = SDLKBDNew();
+  SDLKBDGetKey(keyboard);  // drain whatever the mode set queued
+  keyboard->keys[0] = 0;
+
+  pushKey(SDL_KEYDOWN, SDLK_a);
+  pushKey(SDL_KEYDOWN, SDLK_b);
+  SDLKBDGetKey(keyboard);
+  EXPECT_EQ(keyboard->keys[0], 98);
+
+  SDLKBDGetKey(keyboard);  // empty queue: unchanged
+  EXPECT_EQ(keyboard->keys[0], 98);
+
+  pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+  pushKey(SDL_KEYUP, SDLK_ESCAPE);
+  SDLKBDGetKey(keyboard);
+  EXPECT_EQ(keyboard->keys[0], 0) << "a press released before the poll is lost";
+
+  pushKey(SDL_KEYDOWN, SDLK_UP);
+  SDLKBDGetKey(keyboard);
+  EXPECT_EQ(keyboard->keys[0], 273 & 0xFF);
+}
+
+TEST_F(Platform, GetKeyDropsOtherEvents) {
+  display = SDLDPYNew();
+  keyboard = SDLKBDNew();
+  SDLKBDGetKey(keyboard);
+  keyboard->keys[0] = 'x';
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  SDL_PushEvent(&motion);
+  SDL_Event focus{};
+  focus.type = SDL_ACTIVEEVENT;
+  SDL_PushEvent(&focus);
+  SDLKBDGetKey(keyboard);
+  EXPECT_EQ(keyboard->keys[0], 'x');
+  SDL_Event left;
+  EXPECT_EQ(SDL_PollEvent(&left), 0) << "every event is consumed";
+}
+
+TEST_F(Platform, KeyboardFreeClearsThePointer) {
+  display = SDLDPYNew();
+  keyboard = SDLKBDNew();
+  SDLKBDFree(&keyboard);
+  EXPECT_EQ(keyboard, nullptr);
+  SDLKBDFree(&keyboard);
+  SDLKBDFree(nullptr);
+}
+
+}  // namespace

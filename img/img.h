@@ -16,7 +16,27 @@
 // image are not errors: writes ignore them and reads give 0.
 //
 // Limits: the readers reject any picture of more than IMG_MAX_PIXELS pixels
-// (2^28, a 16384 x 16384 picture) before allocating anything.
+// (2^28, a 16384 x 16384 picture), or whose size overflows, before allocating
+// anything.
+//
+// Reading PNM (P1..P6, plain and raw): the maximum value is read and ignored,
+// samples are stored unscaled (a grey v becomes v << 16 | v << 8 | v, values
+// above 255 included), and in both bit-map formats a 1 is white (0xFFFFFF)
+// and a 0 is black, hence transparent: the reverse of the usual PBM reading.
+// A magic digit other than 1..6, a width or height of 0, or input that ends
+// before the header is complete is an error. Input that ends inside the body
+// is not: reading stops there and the missing pixels stay 0. Nothing past the
+// end of a file or of a text is ever read.
+//
+// IMGLoad and IMGParse share one reader and differ in a few visible points:
+// IMGParse examines the byte that ends a header number again (so a "#" right
+// behind a number starts a comment), reads a P1 body one digit a pixel
+// (IMGLoad reads whole numbers), and pads a P4 width up to a multiple of 8,
+// the padding bits becoming pixels of the extra columns. IMGParse gets no
+// length: the caller guarantees that the memory holds a complete picture.
+//
+// Drawing: IMGBlit, IMGScale, IMGRotate and IMGLine never read or write
+// outside an image; sizes that cannot be represented are reported.
 #pragma once
 
 #include <cstdint>
@@ -30,32 +50,40 @@ struct Image {
 constexpr int64_t IMG_MAX_PIXELS = int64_t{1} << 28;
 
 // Life cycle and comparison.
-Image *IMGNew();                                  // 16 x 16, all pixels 0
-void IMGFree(Image **image);                      // releases it; *image becomes null
-char *IMGToASCII(const Image *image);             // "IMG{\nP3\n..." text, or null
-Image *IMGFromASCII(const char *text);            // reads the text form back
-bool IMGEqual(const Image *a, const Image *b);    // same size and same pixels
-Image *IMGCopy(const Image *source);              // new image with the same pixels
+Image *IMGNew();                                     // 16 x 16, all pixels 0
+void IMGFree(Image **image);                         // releases it; *image becomes null
+char *IMGToASCII(const Image *image);                // "IMG{\nP3\n...}\n", "IMG{}" if empty
+Image *IMGFromASCII(const char *text);               // reads the text form back
+bool IMGEqual(const Image *a, const Image *b);       // same size and same pixels
+Image *IMGCopy(const Image *source);                 // new image with the same pixels
 void IMGResize(Image *image, int32_t w, int32_t h);  // new size, every pixel 0
-void IMGClear(Image *image);                      // every pixel 0
+void IMGClear(Image *image);                         // every pixel 0
 
 // Files.
-Image *IMGLoad(const char *path);                 // PNM P1..P6 file, or null
+Image *IMGLoad(const char *path);                    // PNM P1..P6 file, or null
 bool IMGSave(const Image *image, const char *path);  // writes P6; true on success
-Image *IMGParse(const void *memory);              // PNM picture already in memory
+Image *IMGParse(const void *memory);                 // PNM picture in memory, or null
 
 // Drawing and transforms.
 // Copies the non-zero pixels of the w x h rectangle at (sx, sy) of source to
 // (dx, dy) of destination, clipped against both images.
-void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy,
-             int32_t dx, int32_t dy, int32_t w, int32_t h);
+void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy, int32_t dx,
+             int32_t dy, int32_t w, int32_t h);
 void IMGPutPixel(Image *image, int32_t x, int32_t y, uint32_t value);
 uint32_t IMGGetPixel(const Image *image, int32_t x, int32_t y);
-Image *IMGScale(const Image *source, int32_t w, int32_t h);  // nearest neighbour
-Image *IMGRotate(const Image *source, int32_t angle);        // 1024 units a turn
-int32_t *IMGRunTable(int32_t a, int32_t b);  // run lengths spreading max over min
-int32_t *IMGLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1);  // [n, x, y, ...]
+// Nearest-neighbour scaling to w x h (both >= 0). A source without pixels
+// gives w x h zero pixels.
+Image *IMGScale(const Image *source, int32_t w, int32_t h);
+// Turns source by angle (1024 units a turn, any value; 0 is half a turn, 512
+// upright) on a canvas about 1.414 times as wide and high; uncovered pixels 0.
+Image *IMGRotate(const Image *source, int32_t angle);
+// min(|a|, |b|) + 1 entries: the first spread max(|a|, |b|) as evenly as whole
+// numbers allow, the last holds the remainder (1, or max + 1 when min is 0).
+int32_t *IMGRunTable(int32_t a, int32_t b);
+// The integer points from (x0, y0) to (x1, y1), both ends included:
+// [n, x, y, x, y, ...] with n the count of numbers after the first.
+int32_t *IMGLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
 // Text helpers and the error routine.
 int32_t IMGFind(const char *text, const char *pattern);  // index behind match, or 0
-void IMGError();  // prints "IMG error\n"
+void IMGError();                                         // prints "IMG error\n"

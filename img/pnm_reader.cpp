@@ -1,0 +1,312 @@
+// The PNM reader: one header machine and one body decoder over a byte source,
+// shared by IMGLoad (a file) and IMGParse (memory). The two sources differ in
+// a few visible points, each marked where it happens: what ends a header
+// number, a stray printable in the header, the P1 digits, and the P4 width
+// and byte boundaries.
+#include "img/pnm_reader.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Header flags: the picture's magic, width, height and maximum value seen.
+constexpr int kMagicSeen = 1;
+constexpr int kWidthSeen = 2;
+constexpr int kHeightSeen = 4;
+constexpr int kMaxSeen = 8;
+constexpr int kNumbersSeen = kWidthSeen | kHeightSeen | kMaxSeen;
+constexpr int kHeaderDone = kMagicSeen | kNumbersSeen;
+
+// Header numbers stop growing here: anything this large is rejected anyway,
+// and the cap keeps the arithmetic clear of overflow.
+constexpr uint64_t kNumberCap = uint64_t{1} << 40;
+
+struct PnmHeader {
+  int magic = 0;  // 1 .. 6
+  int flags = 0;
+  int64_t width = 0;
+  int64_t height = 0;
+};
+
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isPrintable(int c) { return c >= 0x21 && c <= 0x7E; }
+bool isBitmap(int magic) { return magic == 1 || magic == 4; }
+
+// Skips bytes up to the next digit and returns it, or -1 at the end.
+int skipToDigit(PnmSource &source) {
+  int c = source.get();
+  while (c >= 0 && !isDigit(c)) c = source.get();
+  return c;
+}
+
+// Reads a run of digits starting with first; the byte behind the run is
+// consumed and handed back through end. Body values wrap as 32-bit numbers.
+uint32_t readBodyNumber(PnmSource &source, int first, int &end) {
+  uint32_t value = 0;
+  int c = first;
+  for (; isDigit(c); c = source.get()) value = value * 10 + static_cast<uint32_t>(c - '0');
+  end = c;
+  return value;
+}
+
+// One plain-text body number, or -1 when the input has ended before it.
+int64_t nextBodyNumber(PnmSource &source) {
+  int c = skipToDigit(source);
+  if (c < 0) return -1;
+  int end;
+  return readBodyNumber(source, c, end);
+}
+
+// A header number starting at first. A file consumes the byte that ends it;
+// memory leaves that byte to be examined again as the next token, which also
+// leaves a stray printable in place.
+uint64_t readHeaderNumber(PnmSource &source, int first, bool memory) {
+  uint64_t value = 0;
+  int c = first;
+  if (isDigit(c)) {
+    for (; isDigit(c); c = source.get())
+      if (value < kNumberCap) value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (memory && c >= 0) source.unget();
+  return value;
+}
+
+void storeHeaderNumber(PnmHeader &header, uint64_t value, bool memory) {
+  auto number = static_cast<int64_t>(value);
+  if (!(header.flags & kWidthSeen)) {
+    // Memory pads a packed bit-map's rows to whole bytes, and the image takes
+    // the padded width; this needs the magic before the width.
+    if (memory && header.magic == 4) number = (number + 7) / 8 * 8;
+    header.width = number;
+    header.flags |= kWidthSeen;
+  } else if (!(header.flags & kHeightSeen)) {
+    header.height = number;
+    header.flags |= kHeightSeen;
+  } else if (!(header.flags & kMaxSeen)) {
+    header.flags |= kMaxSeen;  // the maximum value is read and ignored
+  }
+}
+
+// Runs the header machine to completion. False when the input ends first, the
+// magic digit is not 1 .. 6, or the header can never complete.
+bool readHeader(PnmSource &source, PnmHeader &header, bool memory) {
+  while (header.flags != kHeaderDone) {
+    int c = source.get();
+    while (c >= 0 && !isPrintable(c)) c = source.get();
+    if (c < 0) return false;
+    if (c == 'P' && !(header.flags & kMagicSeen)) {
+      int digit = source.get();
+      if (digit < '1' || digit > '6') return false;
+      header.magic = digit - '0';
+      header.flags |= kMagicSeen;
+      if (isBitmap(header.magic)) header.flags |= kMaxSeen;
+    } else if (c == '#') {
+      while (c >= 0 && c != '\n') c = source.get();
+      if (c < 0) return false;
+    } else {
+      // In memory a stray printable stays put and yields 0 for each missing
+      // number; with all three numbers seen and still no magic it would be
+      // examined forever.
+      if (memory && !isDigit(c) && header.flags == kNumbersSeen) return false;
+      storeHeaderNumber(header, readHeaderNumber(source, c, memory), memory);
+    }
+  }
+  // Memory left the byte that ended the last number unread: step over it.
+  if (memory) source.get();
+  return true;
+}
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+uint32_t grey(uint32_t v) { return v << 16 | v << 8 | v; }
+
+// A file reads whole numbers, one a pixel, and any number but 0 is white
+// (judged by its digits, so no wrapped value can turn black). Memory reads
+// one digit character a pixel.
+void readPlainBits(PnmSource &source, uint32_t *pixels, size_t count, bool memory) {
+  for (size_t i = 0; i < count; ++i) {
+    int c = skipToDigit(source);
+    if (c < 0) return;
+    bool set = c != '0';
+    if (!memory)
+      for (c = source.get(); isDigit(c); c = source.get()) set = set || c != '0';
+    pixels[i] = set ? kWhite : 0;
+  }
+}
+
+void readPlainGreys(PnmSource &source, uint32_t *pixels, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    int64_t v = nextBodyNumber(source);
+    if (v < 0) return;
+    pixels[i] = grey(static_cast<uint32_t>(v));
+  }
+}
+
+// A file starts every row on a fresh byte and ignores the fill at the end of
+// a row; memory takes a fresh byte at every eighth pixel, so its rows start
+// on byte boundaries only when the width was padded.
+void readPackedBits(PnmSource &source, Image *image, bool memory) {
+  size_t width = static_cast<size_t>(image->width);
+  size_t count = width * static_cast<size_t>(image->height);
+  size_t column = 0;
+  int byte = 0;
+  for (size_t i = 0; i < count; ++i) {
+    size_t bit = memory ? i % 8 : column % 8;
+    if (bit == 0) {
+      byte = source.get();
+      if (byte < 0) return;
+    }
+    image->pixels[i] = (byte << bit) & 0x80 ? kWhite : 0;
+    if (++column == width) column = 0;
+  }
+}
+
+void readRawGreys(PnmSource &source, uint32_t *pixels, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    int v = source.get();
+    if (v < 0) return;
+    pixels[i] = grey(static_cast<uint32_t>(v));
+  }
+}
+
+// A pixel cut short by the end of the input keeps the samples it has.
+void readRawColours(PnmSource &source, uint32_t *pixels, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t pixel = 0;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+      int v = source.get();
+      if (v < 0) {
+        pixels[i] = pixel;
+        return;
+      }
+      pixel |= static_cast<uint32_t>(v) << shift;
+    }
+    pixels[i] = pixel;
+  }
+}
+
+void readBody(PnmSource &source, int magic, Image *image, bool memory) {
+  size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
+  switch (magic) {
+    case 1:
+      readPlainBits(source, image->pixels, count, memory);
+      break;
+    case 2:
+      readPlainGreys(source, image->pixels, count);
+      break;
+    case 3:
+      pnmReadPlainColours(source, image);
+      break;
+    case 4:
+      readPackedBits(source, image, memory);
+      break;
+    case 5:
+      readRawGreys(source, image->pixels, count);
+      break;
+    default:
+      readRawColours(source, image->pixels, count);
+      break;
+  }
+}
+
+Image *readPicture(PnmSource &source) {
+  bool memory = source.file == nullptr;
+  PnmHeader header;
+  if (!readHeader(source, header, memory) || header.width == 0 || header.height == 0) {
+    IMGError();
+    return nullptr;
+  }
+  Image *image = pnmNewImage(header.width, header.height);
+  if (image != nullptr) readBody(source, header.magic, image, memory);
+  return image;
+}
+
+}  // namespace
+
+int PnmSource::refill() {
+  if (file == nullptr) return -1;
+  data = buffer;
+  pos = 0;
+  size = std::fread(buffer, 1, sizeof buffer, file);
+  return size > 0 ? data[pos++] : -1;
+}
+
+PnmSource pnmMemorySource(const void *data, size_t size) {
+  PnmSource source;
+  source.file = nullptr;
+  source.data = static_cast<const unsigned char *>(data);
+  source.size = size;
+  source.pos = 0;
+  return source;
+}
+
+PnmSource pnmFileSource(std::FILE *file) {
+  PnmSource source;
+  source.file = file;
+  source.data = nullptr;  // set by the first refill, which the empty fill forces
+  source.size = 0;
+  source.pos = 0;
+  return source;
+}
+
+void pnmReadPlainColours(PnmSource &source, Image *image) {
+  size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t pixel = 0;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+      int64_t v = nextBodyNumber(source);
+      if (v < 0) {
+        image->pixels[i] = pixel;
+        return;
+      }
+      pixel |= static_cast<uint32_t>(v) << shift;
+    }
+    image->pixels[i] = pixel;
+  }
+}
+
+Image *pnmNewImage(int64_t w, int64_t h) {
+  if (w < 0 || h < 0 || w > INT32_MAX || h > INT32_MAX || w * h > IMG_MAX_PIXELS) {
+    IMGError();
+    return nullptr;
+  }
+  Image *image = IMGNew();
+  if (image == nullptr) return nullptr;
+  IMGResize(image, static_cast<int32_t>(w), static_cast<int32_t>(h));
+  if (image->pixels == nullptr) {
+    IMGFree(&image);
+    IMGError();
+  }
+  return image;
+}
+
+Image *IMGLoad(const char *path) {
+  std::FILE *file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+  if (file == nullptr) {
+    IMGError();
+    return nullptr;
+  }
+  PnmSource source = pnmFileSource(file);
+  Image *image = readPicture(source);
+  std::fclose(file);
+  return image;
+}
+
+Image *IMGParse(const void *memory) {
+  if (memory == nullptr) {
+    IMGError();
+    return nullptr;
+  }
+  PnmSource source = pnmMemorySource(memory, SIZE_MAX);
+  return readPicture(source);
+}
+
+Image *IMGParseBounded(const void *data, size_t size) {
+  if (data == nullptr && size > 0) {
+    IMGError();
+    return nullptr;
+  }
+  PnmSource source = pnmMemorySource(data, size);
+  return readPicture(source);
+}

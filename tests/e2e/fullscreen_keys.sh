@@ -1,0 +1,18 @@
+# The full-screen demo opens its 320 x 200 mode under the title VORN2112 and
+# ends with status 0 on Escape; Shift+Q ends it too.
+source "$(dirname "$0")/lib/common.sh" "$@"
+start_x
+cd "$BIN" || fail "no $BIN"
+for key in Escape shift+q; do
+  ./vorn2112fs >"$WORK/out" 2>&1 &
+  APP_PID=$!
+  win=$(find_window) || fail "no window titled VORN2112"
+  press "$win" space
+  sleep 1
+  kill -0 "$APP_PID" 2>/dev/null || fail "space ended the demo"
+  press "$win" "$key"
+  wait_exit "$APP_PID" 5 || fail "$key did not end the demo within 5 s"
+  APP_PID=
+  [ "$STATUS" = 0 ] || fail "exit status $STATUS after $key"
+  echo "$key ended the full-screen demo with status 0"
+done

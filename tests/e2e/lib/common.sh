@@ -1,0 +1,65 @@
+# Shared by the end-to-end scripts: a private X server, waiting, failing.
+# Usage from a script: source "$(dirname "$0")/lib/common.sh" "$@"
+set -u
+BIN=$1
+SRC=$2
+WORK=$(mktemp -d)
+XVFB_PID=
+cleanup() {
+  [ -n "${APP_PID:-}" ] && kill -9 "$APP_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_x() {
+  exec 9>"$WORK/displayfd"
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local n
+  for _ in $(seq 100); do
+    n=$(cat "$WORK/displayfd" 2>/dev/null)
+    [ -n "$n" ] && break
+    sleep 0.1
+  done
+  [ -n "$n" ] || fail "Xvfb did not start"
+  export DISPLAY=":$n"
+  unset SDL_VIDEODRIVER
+}
+
+# Waits up to $2 seconds for process $1 to end; its exit status lands in STATUS.
+wait_exit() {
+  local pid=$1 limit=$2
+  for _ in $(seq $((limit * 10))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      STATUS=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Finds the window titled VORN2112, waiting up to 10 seconds.
+find_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --name '^VORN2112$' 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Sends a real key press and release (XTEST) to the window.
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  xdotool key --delay 50 "$2"
+}

@@ -1,0 +1,20 @@
+# A missing picture is named on standard error and the demo exits with
+# status 1 without drawing a frame.
+source "$(dirname "$0")/lib/common.sh" "$@"
+cp "$BIN"/*.ppm "$BIN"/*.pbm "$WORK"/ || fail "no pictures in $BIN"
+rm "$WORK/V.ppm"
+cd "$WORK" || exit 1
+SDL_VIDEODRIVER=dummy "$BIN/vorn2112" >"$WORK/out" 2>"$WORK/err" &
+APP_PID=$!
+wait_exit "$APP_PID" 5 || fail "the demo runs without V.ppm"
+APP_PID=
+[ "$STATUS" = 1 ] || fail "exit status $STATUS"
+[ "$(cat "$WORK/err")" = "vorn2112: cannot load 'V.ppm'" ] || fail "said: $(cat "$WORK/err")"
+
+: >"$WORK/vorn-rainbow.ppm"  # present but unreadable
+cp "$BIN/V.ppm" "$WORK/"
+"$BIN/vorn2112-capture" >"$WORK/out" 2>"$WORK/err"
+STATUS=$?
+[ "$STATUS" = 1 ] || fail "capture: exit status $STATUS"
+grep -qx "vorn2112-capture: cannot load 'vorn-rainbow.ppm'" "$WORK/err" || fail "said: $(cat "$WORK/err")"
+echo "missing and unreadable pictures are named, status 1"

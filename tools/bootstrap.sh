@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine and builds VORN2112.
+#   bash tools/bootstrap.sh demo   installs what is missing, builds, starts the windowed demo
+#   bash tools/bootstrap.sh test   installs what is missing, builds, runs every test
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+ROOT=$PWD
+JOBS=$(nproc)
+
+PACKAGES=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+          xvfb xdotool x11-apps netpbm imagemagick ffmpeg)
+
+install_missing() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  # Either SDL 1.2 will do: the compatibility layer over SDL 2 (the default)
+  # or the classic library.
+  if ! dpkg -s libsdl1.2-compat-dev >/dev/null 2>&1 && ! dpkg -s libsdl1.2-dev >/dev/null 2>&1; then
+    missing+=(libsdl1.2-compat-dev)
+  fi
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "installing: ${missing[*]}"
+  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# build DIR [cmake options...]
+build() {
+  local dir=$1
+  shift
+  cmake -S "$ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+  if ! cmake --build "$dir" -j"$JOBS" >"$dir.build.log" 2>&1; then
+    grep -E 'error|Error' "$dir.build.log" | head -40
+    return 1
+  fi
+}
+
+PASSED=0
+FAILED=0
+# Runs CTest in DIR with the given filter and adds its counts to the totals.
+run_ctest() {
+  local dir=$1
+  shift
+  local log
+  log=$(mktemp)
+  (cd "$dir" && ctest --output-on-failure --timeout 600 "$@") 2>&1 | tee "$log" | grep -vE '^ *Start |Test +#[0-9]+: .* Passed'
+  local line total failed
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    FAILED=$((FAILED + 1))
+  else
+    failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    PASSED=$((PASSED + total - failed))
+    FAILED=$((FAILED + failed))
+  fi
+  rm -f "$log"
+}
+
+case "${1:-}" in
+  demo)
+    install_missing || exit 1
+    mkdir -p build
+    build build -DCMAKE_BUILD_TYPE=Release || exit 1
+    cd build/bin && exec ./vorn2112
+    ;;
+  test)
+    install_missing || exit 1
+    mkdir -p build build-asan
+    echo "== release build (warnings are errors): unit and end-to-end tests"
+    if build build -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON; then
+      run_ctest build
+    else
+      echo "build failed"; FAILED=$((FAILED + 1))
+    fi
+    echo "== AddressSanitizer and UndefinedBehaviorSanitizer build: unit tests"
+    if build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_WERROR=ON -DVORN_SANITIZE=ON \
+        -DVORN_BENCH=OFF; then
+      ASAN_OPTIONS=detect_leaks=1 run_ctest build-asan -L unit
+    else
+      echo "sanitizer build failed"; FAILED=$((FAILED + 1))
+    fi
+    if [ -f fuzz/smoke.sh ]; then
+      echo "== fuzzing, a short run of each target"
+      if bash fuzz/smoke.sh "${VORN_FUZZ_SECONDS:-20}"; then
+        PASSED=$((PASSED + 1))
+      else
+        FAILED=$((FAILED + 1))
+      fi
+    fi
+    echo "total: $PASSED passed, $FAILED failed"
+    [ "$FAILED" -eq 0 ]
+    ;;
+  *)
+    echo "usage: bash tools/bootstrap.sh demo|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,181 @@
+// vorn2112-capture: renders the demo's frames without a display, with the
+// same scene code, and writes them as PPM files or a YUV4MPEG2 stream.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/scene.h"
+#include "app/vorn2112.h"
+
+namespace {
+
+struct Options {
+  long from = 0;
+  long count = 1;
+  const char *outDir = nullptr;
+  const char *y4mPath = nullptr;
+};
+
+void usage(std::FILE *to) {
+  std::fprintf(to,
+               "usage: %s [--from N] [--count N] [--out DIR] [--y4m FILE]\n"
+               "Renders the demo's frames %d x %d from frame 0 on, exactly as the demo shows\n"
+               "them, reading the pictures from the working directory.\n"
+               "  --from N    first frame to write (default 0); earlier frames are rendered too\n"
+               "  --count N   number of frames to write (default 1)\n"
+               "  --out DIR   write DIR/frame-NNNNNN.ppm for each frame\n"
+               "  --y4m FILE  write a YUV4MPEG2 stream at 60 frames per second ('-': stdout)\n"
+               "With neither --out nor --y4m it renders only and prints the frame rate.\n",
+               programName, defaultWidth, defaultHeight);
+}
+
+bool parseCount(const char *text, long &value) {
+  if (text == nullptr || *text == '\0') return false;
+  char *end = nullptr;
+  errno = 0;
+  value = std::strtol(text, &end, 10);
+  return errno == 0 && *end == '\0' && value >= 0 && value <= 100000000;
+}
+
+// Returns 0 when the options are good, 1 for --help, 2 for a bad option.
+int parseOptions(int argc, char **argv, Options &options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--help" || option == "-h") return 1;
+    const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
+    bool good = value != nullptr;
+    if (option == "--from")
+      good = good && parseCount(value, options.from);
+    else if (option == "--count")
+      good = good && parseCount(value, options.count);
+    else if (option == "--out")
+      options.outDir = value;
+    else if (option == "--y4m")
+      options.y4mPath = value;
+    else {
+      std::fprintf(stderr, "%s: unknown option '%s'\n", programName, argv[i]);
+      return 2;
+    }
+    if (!good) {
+      std::fprintf(stderr, "%s: %s needs %s\n", programName, option.c_str(),
+                   option == "--out" || option == "--y4m" ? "a file name" : "a number >= 0");
+      return 2;
+    }
+    ++i;
+  }
+  return 0;
+}
+
+// Full-resolution (4:4:4) studio-range YCbCr, as video players expect.
+class Y4mWriter {
+ public:
+  bool open(const char *path) {
+    file_ = std::strcmp(path, "-") == 0 ? stdout : std::fopen(path, "wb");
+    if (file_ == nullptr) return false;
+    plane_.resize(static_cast<size_t>(defaultWidth) * defaultHeight * 3);
+    std::fprintf(file_, "YUV4MPEG2 W%d H%d F60:1 Ip A1:1 C444\n", defaultWidth, defaultHeight);
+    return true;
+  }
+  bool write(const Image *frame) {
+    size_t n = static_cast<size_t>(frame->width) * frame->height;
+    uint8_t *y = plane_.data(), *u = y + n, *v = u + n;
+    for (size_t i = 0; i < n; ++i) {
+      int r = (frame->pixels[i] >> 16) & 0xFF, g = (frame->pixels[i] >> 8) & 0xFF,
+          b = frame->pixels[i] & 0xFF;
+      y[i] = static_cast<uint8_t>(((66 * r + 129 * g + 25 * b + 128) >> 8) + 16);
+      u[i] = static_cast<uint8_t>(((-38 * r - 74 * g + 112 * b + 128) >> 8) + 128);
+      v[i] = static_cast<uint8_t>(((112 * r - 94 * g - 18 * b + 128) >> 8) + 128);
+    }
+    std::fputs("FRAME\n", file_);
+    return std::fwrite(plane_.data(), 1, n * 3, file_) == n * 3;
+  }
+  bool close() {
+    if (file_ == nullptr) return true;
+    bool ok = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    if (file_ != stdout) ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    return ok;
+  }
+
+ private:
+  std::FILE *file_ = nullptr;
+  std::vector<uint8_t> plane_;
+};
+
+bool writePpm(const char *dir, long frame, const Image *image) {
+  char path[4096];
+  std::snprintf(path, sizeof path, "%s/frame-%06ld.ppm", dir, frame);
+  return IMGSave(image, path);
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  programName = VORN_CAPTURE_NAME;
+  Options options;
+  int parsed = parseOptions(argc, argv, options);
+  if (parsed != 0) {
+    usage(parsed == 1 ? stdout : stderr);
+    return parsed == 1 ? 0 : 2;
+  }
+  if (options.outDir != nullptr && mkdir(options.outDir, 0777) != 0 && errno != EEXIST) {
+    std::fprintf(stderr, "%s: cannot make '%s': %s\n", programName, options.outDir,
+                 std::strerror(errno));
+    return 1;
+  }
+  Y4mWriter y4m;
+  if (options.y4mPath != nullptr && !y4m.open(options.y4mPath)) {
+    std::fprintf(stderr, "%s: cannot write '%s': %s\n", programName, options.y4mPath,
+                 std::strerror(errno));
+    return 1;
+  }
+
+  backBuffer = IMGNew();
+  IMGResize(backBuffer, defaultWidth, defaultHeight);
+  int status = 0;
+  if (VORN2112LoadScene()) {
+    VORN2112PrepareScene();
+    const long last = options.from + options.count;
+    const bool progress = isatty(STDERR_FILENO) && options.count >= 200;
+    auto start = std::chrono::steady_clock::now();
+    for (long frame = 0; frame < last && status == 0; ++frame) {
+      VORN2112DrawScene();
+      if (frame >= options.from) {
+        if (options.outDir != nullptr && !writePpm(options.outDir, frame, backBuffer)) {
+          std::fprintf(stderr, "%s: cannot write frame %ld into '%s'\n", programName, frame,
+                       options.outDir);
+          status = 1;
+        }
+        if (options.y4mPath != nullptr && !y4m.write(backBuffer)) {
+          std::fprintf(stderr, "%s: cannot write '%s'\n", programName, options.y4mPath);
+          status = 1;
+        }
+      }
+      VORN2112StepScene();
+      if (progress && frame % 100 == 0)
+        std::fprintf(stderr, "\rframe %ld of %ld", frame, last);
+    }
+    if (progress) std::fputs("\n", stderr);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (status == 0 && options.outDir == nullptr && options.y4mPath == nullptr)
+      std::printf("%ld frames in %.3f s: %.1f frames per second\n", last, seconds,
+                  seconds > 0 ? static_cast<double>(last) / seconds : 0.0);
+    VORN2112ReleaseScene();
+  } else {
+    status = 1;
+  }
+  if (!y4m.close() && status == 0) {
+    std::fprintf(stderr, "%s: cannot write '%s'\n", programName, options.y4mPath);
+    status = 1;
+  }
+  VORN2112UnloadScene();
+  IMGFree(&backBuffer);
+  return status;
+}

@@ -4,7 +4,10 @@
 // Every effect reports a null image through IMGError ("IMG error\n") and then
 // changes nothing. The two positioned blits always take the whole source,
 // placing its top-left pixel at (x, y) of the destination, clipped at every
-// edge. An empty image (width or height 0) is left as it is.
+// edge. An empty image (width or height 0) is left as it is, and the random
+// effects then take no draws. VORN2112Mask of images of different sizes
+// combines the smaller pixel count by index. wrap gives 0 for a period of 0
+// or less.
 #pragma once
 
 #include <cstdint>

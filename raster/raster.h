@@ -7,7 +7,9 @@
 // advance it, as long as it never passes it to RASTERFree or RASTERResize.
 // Errors print "RASTER error\n"; the two line primitives report a null image
 // through IMGError. Weights are clamped to 0 .. 256; a table of length 0
-// draws nothing.
+// draws nothing; a position out of range is taken modulo the length. A
+// negative length given to RASTERResize, and a raster without a table given
+// to RASTERCopy or RASTEREqual, are reported and change nothing.
 #pragma once
 
 #include <cstdint>
@@ -22,13 +24,13 @@ struct Raster {
 
 Raster *RASTERNew();  // 256 black entries, position 0; or null
 void RASTERFree(Raster **raster);
-char *RASTERToASCII(const Raster *raster);  // always null: no text form
-Raster *RASTERFromASCII(const char *text);  // always null
-bool RASTEREqual(const Raster *a, const Raster *b);  // same length and colours
-Raster *RASTERCopy(const Raster *source);            // same colours, position 0
-void RASTERResize(Raster *raster, int32_t length);   // new black table, position 0
-void RASTERClear(Raster *raster);                    // every entry black
-Raster *RASTERLoad(const char *name);                // opens the file, reads nothing
+char *RASTERToASCII(const Raster *raster);                // always null: no text form
+Raster *RASTERFromASCII(const char *text);                // always null
+bool RASTEREqual(const Raster *a, const Raster *b);       // same length and colours
+Raster *RASTERCopy(const Raster *source);                 // same colours, position 0
+void RASTERResize(Raster *raster, int32_t length);        // new black table, position 0
+void RASTERClear(Raster *raster);                         // every entry black
+Raster *RASTERLoad(const char *name);                     // opens the file, reads nothing
 bool RASTERSave(const Raster *raster, const char *name);  // writes an empty file
 void RASTERDraw(const Raster *raster, Image *target);
 void RASTERDrawBlended(const Raster *raster, Image *target, int32_t weight);  // weight / 256

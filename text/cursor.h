@@ -5,7 +5,8 @@
 // The record is open: clients write `step` and read `position` directly.
 // Errors (a null cursor) go to CURSORError, which is silent unless
 // CURSOR_REPORT_ERRORS is defined. A length of 0 or less keeps the position
-// at 0.
+// at 0. Steps of any size and sign, and negative values given to
+// CURSORSetPosition, wrap into 0 .. length - 1 in one step, without overflow.
 #pragma once
 
 #include <cstdint>

@@ -7,7 +7,10 @@
 // The record is open: set `width`, `height` and `sheet` after FONTNew. The
 // font owns its sheet and FONTFree releases it. Texts are signed 8-bit codes:
 // bytes 0x80 .. 0xFF draw nothing but take their glyph's width.
-// Errors go to FONTError, silent unless FONT_REPORT_ERRORS is defined.
+// Errors go to FONTError, silent unless FONT_REPORT_ERRORS is defined: a null
+// font or text, a font without a sheet, and glyphs of width or height 0 or
+// less or a sheet of width 0 or less (which draw nothing). A null target is
+// reported by IMGBlit ("IMG error\n"). Codes outside the sheet draw nothing.
 #pragma once
 
 #include <cstdint>

@@ -7,8 +7,12 @@
 // given by SCROLLSet, which the caller keeps alive and unchanged. The default
 // font that SCROLLNew makes is the scroller's own and is released when
 // SCROLLSet replaces it or at SCROLLFree; as only SCROLLSet gives a target,
-// a scroller without a target still holds its default font.
+// a scroller without a target still holds its default font. (Handing that
+// default font back to SCROLLSet makes it the caller's.)
 // Errors go to SCROLLError, silent unless SCROLL_REPORT_ERRORS is defined.
+// An empty text neither draws nor moves; a font of width 0 or less is reported
+// and neither draws nor moves. Any speed and position is safe: carries are
+// taken modulo the text's length.
 #pragma once
 
 #include <cstdint>

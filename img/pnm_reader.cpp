@@ -113,8 +113,9 @@ bool readHeader(PnmSource &source, PnmHeader &header, bool memory) {
     }
   }
   // Memory left the byte that ended the last number unread: step over it.
+  // Without that byte the header is cut short.
   if (memory) source.get();
-  return true;
+  return !source.ended;
 }
 
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -225,11 +226,14 @@ Image *readPicture(PnmSource &source) {
 }  // namespace
 
 int PnmSource::refill() {
-  if (file == nullptr) return -1;
-  data = buffer;
-  pos = 0;
-  size = std::fread(buffer, 1, sizeof buffer, file);
-  return size > 0 ? data[pos++] : -1;
+  if (file != nullptr) {
+    data = buffer;
+    pos = 0;
+    size = std::fread(buffer, 1, sizeof buffer, file);
+    if (size > 0) return data[pos++];
+  }
+  ended = true;
+  return -1;
 }
 
 PnmSource pnmMemorySource(const void *data, size_t size) {
@@ -238,6 +242,7 @@ PnmSource pnmMemorySource(const void *data, size_t size) {
   source.data = static_cast<const unsigned char *>(data);
   source.size = size;
   source.pos = 0;
+  source.ended = false;
   return source;
 }
 
@@ -247,6 +252,7 @@ PnmSource pnmFileSource(std::FILE *file) {
   source.data = nullptr;  // set by the first refill, which the empty fill forces
   source.size = 0;
   source.pos = 0;
+  source.ended = false;
   return source;
 }
 

@@ -2,7 +2,7 @@
 // IMGFromASCII, and the bounded entry point that the fuzzers drive.
 //
 // A PnmSource hands out bytes from a file (buffered) or from memory; get()
-// gives -1 once the input ends, and then keeps giving -1. A memory source with
+// gives -1 once the input ends, and then keeps giving -1 (ended is set). A memory source with
 // size SIZE_MAX is unbounded: IMGParse's caller guarantees a complete picture.
 // The reader never reads past the end of a bounded source.
 #pragma once
@@ -18,6 +18,7 @@ struct PnmSource {
   const unsigned char *data;  // memory, or the file's buffer
   size_t size;                // bytes in data (the buffer's fill for a file)
   size_t pos;                 // next byte to hand out
+  bool ended;                 // get() has hit the end of the input
   unsigned char buffer[4096];
 
   int get() { return pos < size ? data[pos++] : refill(); }

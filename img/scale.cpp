@@ -23,6 +23,11 @@ int32_t *IMGRunTable(int32_t a, int32_t b) {
     IMGError();
     return nullptr;
   }
+  // With nothing to spread over, the remainder entry takes everything.
+  if (small == 0) {
+    table[0] = static_cast<int32_t>(big + 1);
+    return table;
+  }
   // Bresenham's error term spreads big steps over small entries as evenly as
   // whole numbers allow.
   int64_t error = big;

@@ -1,0 +1,39 @@
+// The scroll text: what the demo is, how it is made, and greetings.
+#include "app/message.h"
+
+const char vornMessage[] =
+    // 80 spaces: in the window the text enters at the right edge at once.
+    "                                                                                "
+    "THIS IS VORN2112, WELCOME! "
+    "WHAT YOU SEE: A FIELD OF FLICKERING STARS, "
+    "AND IN FRONT OF THEM A FERN MOOR UNDER A FULL MOON. "
+    "WATCH IT CLOSELY, IT DOES NOT LAST: EVERY FRAME SWAPS THOUSANDS OF ITS PIXELS AT RANDOM, "
+    "AND THE MOOR CRUMBLES INTO COLOUR NOISE, KEEPING ONLY ITS OUTLINE. "
+    "TWO RAINBOW CURTAINS SWING TO AND FRO, ADDED ONTO EVERYTHING WITHOUT SATURATION, "
+    "SO WHERE THEY OVERFLOW THEY SPARKLE. "
+    "RASTER BARS ROLL UP THROUGH THESE LETTERS, ONE ROW A FRAME, ROUND THE COLOUR WHEEL. "
+    "AND FOUR CHROME LETTERS FLY OVER IT ALL, EACH ON ITS OWN PATH OF SINE CURVES. "
+    "HOW IT IS MADE: EVERY PIXEL IS DRAWN IN SOFTWARE INTO PLAIN 32-BIT IMAGES, ON ONE THREAD, "
+    "WITH NO HELP FROM A GRAPHICS CHIP. "
+    "THE STARS AND THE DISSOLVE DRAW FROM ONE FIXED RANDOM SEQUENCE THAT IS NEVER SEEDED, "
+    "SO EVERY RUN SHOWS THE VERY SAME FRAMES. "
+    "ALL MOTION COMES FROM ONE SINE TABLE OF 1024 ENTRIES AND A FIXED STEP PER FRAME. "
+    "THE PICTURES, THE FONT AND THIS TEXT ARE OUR OWN, PAINTED AT BUILD TIME FROM SHAPES, "
+    "GRADIENTS AND A PINCH OF SEEDED NOISE. "
+    "Now a few words in small letters, for those who read this far: thank you for watching, "
+    "and may all your frames arrive on time. "
+    "GREETINGS GO OUT TO ALL THE TINKERERS WHO SOLDER OLD MACHINES BACK TO LIFE, "
+    "TO THE COLLECTORS WHO CARRY DUSTY BOXES DOWN FROM THE ATTIC, "
+    "TO THE ARCHIVISTS WHO COPY FADING DISKS BEFORE THE LAST BIT FLIPS, "
+    "TO EVERYONE WHO KEEPS OLD CODE RUNNING LONG AFTER ITS AUTHORS MOVED ON, "
+    "TO THE PIXEL ARTISTS WHO COUNT EVERY DOT, "
+    "TO THE MUSICIANS WHO SQUEEZE A SONG INTO A FEW KILOBYTES, "
+    "TO THE PATIENT PEOPLE WHO WRITE DOWN HOW THINGS WORK, "
+    "AND TO YOU, STILL WATCHING THIS LINE CRAWL BY. "
+    "PRESS ESCAPE OR Q TO LEAVE... OR STAY: THE MESSAGE COMES ROUND AGAIN. "
+    "\xA9"  // the one character from the upper half: the font draws it as a gap
+    " 2112 THE VORN2112 DEVELOPERS."
+    // 61 spaces: with the leading 80, a gap of 141 before the text comes round.
+    "                                                             ";
+
+static_assert(sizeof vornMessage == vornMessageLength + 1, "the message is 1860 characters");

@@ -1,5 +1,5 @@
-# The windowed demo opens a 640 x 480 window titled VORN2112, ignores other
-# keys and ends with status 0 on q.
+# The windowed demo opens a 640 x 480 window titled VORN2112 that shows the
+# scene, ignores other keys and ends with status 0 on q.
 source "$(dirname "$0")/lib/common.sh" "$@"
 start_x
 cd "$BIN" || fail "no $BIN"
@@ -8,6 +8,16 @@ APP_PID=$!
 win=$(find_window) || fail "no window titled VORN2112"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || fail "window is ${WIDTH}x$HEIGHT"
+
+# A screenshot of the window shows the scene. The message starts with a
+# screen of blanks, so give the text a few tries to scroll in.
+for try in 1 2 3 4 5 6 7 8; do
+  xwd -id "$win" -silent | xwdtopnm >"$WORK/shot.ppm" 2>/dev/null
+  "$BIN/frame_check" "$WORK/shot.ppm" >"$WORK/check" && break
+  [ "$try" = 8 ] && fail "the window does not show the scene: $(cat "$WORK/check")"
+  sleep 1
+done
+echo "screenshot: $(cat "$WORK/check")"
 
 press "$win" space
 press "$win" a

@@ -121,9 +121,11 @@ TEST(Backdrops, MoorHasOpenSkyAboveSolidGround) {
   ASSERT_NE(moor.image, nullptr);
   const Image &m = *moor.image;
   EXPECT_GE(m.width, 2 * m.height);
+  // The ground is solid, so the dissolve keeps a body under the outline.
   for (int32_t x = 0; x < m.width; ++x) {
     EXPECT_EQ(moor.at(x, 0), 0u) << "sky at column " << x;
-    EXPECT_NE(moor.at(x, m.height - 1), 0u) << "ground at column " << x;
+    for (int32_t y = m.height * 4 / 5; y < m.height; ++y)
+      ASSERT_NE(moor.at(x, y), 0u) << "ground at column " << x << ", row " << y;
   }
   EXPECT_GT(moor.nonZeroShare(), 0.4);
   EXPECT_LT(moor.nonZeroShare(), 0.8);

@@ -5,9 +5,6 @@
 // and byte boundaries.
 #include "img/pnm_reader.h"
 
-#include <cstdlib>
-#include <cstring>
-
 namespace {
 
 // Header flags: the picture's magic, width, height and maximum value seen.
@@ -49,22 +46,15 @@ int skipToDigit(PnmSource &source) {
   return c;
 }
 
-// Reads a run of digits starting with first; the byte behind the run is
-// consumed and handed back through end. Body values wrap as 32-bit numbers.
-uint32_t readBodyNumber(PnmSource &source, int first, int &end) {
-  uint32_t value = 0;
-  int c = first;
-  for (; isDigit(c); c = source.get()) value = value * 10 + static_cast<uint32_t>(c - '0');
-  end = c;
-  return value;
-}
-
-// One plain-text body number, or -1 when the input has ended before it.
+// One plain-text body number: skip to a digit, read the run of digits and
+// consume the byte behind it. Values wrap as 32-bit numbers; -1 when the
+// input ends before a digit.
 int64_t nextBodyNumber(PnmSource &source) {
   int c = skipToDigit(source);
   if (c < 0) return -1;
-  int end;
-  return readBodyNumber(source, c, end);
+  uint32_t value = 0;
+  for (; isDigit(c); c = source.get()) value = value * 10 + static_cast<uint32_t>(c - '0');
+  return value;
 }
 
 // A header number starting at first. A file consumes the byte that ends it;

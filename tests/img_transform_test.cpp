@@ -173,6 +173,10 @@ TEST(ImgRunTable, SpreadsTheLargerCountOverTheSmaller) {
   EXPECT_EQ(runTable(0, 0), (std::vector<int32_t>{1}));
   EXPECT_EQ(runTable(-4, 2), runTable(2, 4));
   EXPECT_EQ(runTable(-8, -5), runTable(8, 5));
+  EXPECT_EQ(runTable(INT32_MAX - 1, 0), (std::vector<int32_t>{INT32_MAX}));
+  // Counts without a 32-bit magnitude or remainder are errors.
+  EXPECT_EQ(captured([] { EXPECT_EQ(IMGRunTable(INT32_MIN, 3), nullptr); }), "IMG error\n");
+  EXPECT_EQ(captured([] { EXPECT_EQ(IMGRunTable(0, -INT32_MAX), nullptr); }), "IMG error\n");
 }
 
 TEST(ImgRunTable, EntriesAreTheCeilingDifferences) {
@@ -186,12 +190,6 @@ TEST(ImgRunTable, EntriesAreTheCeilingDifferences) {
     }
     EXPECT_EQ(table[small], 1);
   }
-}
-
-TEST(ImgRunTable, CountsWithoutA32BitEntryAreErrors) {
-  EXPECT_EQ(captured([] { EXPECT_EQ(IMGRunTable(INT32_MIN, 3), nullptr); }), "IMG error\n");
-  EXPECT_EQ(captured([] { EXPECT_EQ(IMGRunTable(0, -INT32_MAX), nullptr); }), "IMG error\n");
-  EXPECT_EQ(runTable(INT32_MAX - 1, 0), (std::vector<int32_t>{INT32_MAX}));
 }
 
 // The closed-form nearest-neighbour mapping: a growing axis takes the first
@@ -218,16 +216,14 @@ void expectScaledLikeModel(const Image *source, int32_t w, int32_t h) {
           << y;
 }
 
-TEST(ImgScale, RepeatsOrSkipsPixelsAlongARow) {
+TEST(ImgScale, RepeatsOrSkipsPixelsAndRows) {
   ImagePtr pair = imageOf(2, 1, {0xA, 0xB});
   EXPECT_EQ(pixelsOf(ImagePtr(IMGScale(pair.get(), 4, 1)).get()),
             (std::vector<uint32_t>{0xA, 0xA, 0xB, 0xB}));
   ImagePtr four = imageOf(4, 1, {0, 1, 2, 3});
   EXPECT_EQ(pixelsOf(ImagePtr(IMGScale(four.get(), 2, 1)).get()), (std::vector<uint32_t>{1, 3}));
   EXPECT_TRUE(IMGEqual(ImagePtr(IMGScale(four.get(), 4, 1)).get(), four.get()));
-}
-
-TEST(ImgScale, ShrinkingHeightTakesTheLastRowOnlyWhenTheWidthShrinksToo) {
+  // A shrinking height takes the last row of a span only when the width shrinks too.
   ImagePtr square = imageOf(4, 4, {0, 1, 2, 3, 10, 11, 12, 13, 20, 21, 22, 23, 30, 31, 32, 33});
   EXPECT_EQ(pixelsOf(ImagePtr(IMGScale(square.get(), 2, 2)).get()),
             (std::vector<uint32_t>{11, 13, 31, 33}));
@@ -361,7 +357,7 @@ TEST(ImgLine, SegmentsTooLongToCountAreErrors) {
             (std::vector<int32_t>{4, INT32_MAX, 0, INT32_MAX - 1, 1}));
 }
 
-TEST(ImgSineTable, HoldsTheCheckValuesAndStaysWithinPlusMinus32766) {
+TEST(ImgSineTable, HoldsTheCheckValuesWithinPlusMinus32766AndIsSymmetric) {
   EXPECT_EQ(SinePeriod, 1024);
   EXPECT_EQ((std::vector<int16_t>{SineTable, SineTable + 4}),
             (std::vector<int16_t>{0, 201, 402, 603}));
@@ -377,9 +373,7 @@ TEST(ImgSineTable, HoldsTheCheckValuesAndStaysWithinPlusMinus32766) {
   for (int i : {183, 329}) EXPECT_EQ(SineTable[i], 29535);
   for (int i : {641, 895}) EXPECT_EQ(SineTable[i], -23312);
   for (int i : {695, 841}) EXPECT_EQ(SineTable[i], -29535);
-}
-
-TEST(ImgSineTable, IsSymmetricLikeASine) {
+  // The exceptions keep the symmetries of a sine.
   for (int i = 0; i < 512; ++i) {
     EXPECT_EQ(SineTable[i + 512], -SineTable[i]) << i;
     EXPECT_EQ(SineTable[(512 - i) % 1024], SineTable[i]) << i;

@@ -4,7 +4,10 @@
 namespace {
 
 TEST(SceneFullScreen, GoldenFrames) {
-  expectGoldenFrames({{0, 0x0ull}, {1, 0x0ull}, {150, 0x0ull}, {1000, 0x0ull}});
+  expectGoldenFrames({{0, 0x5ae542f59995103eull},
+                      {1, 0x35fb9ad72169eb5aull},
+                      {150, 0x525db83a52510786ull},
+                      {1000, 0x8261221414df83a3ull}});
 }
 
 TEST(SceneFullScreen, FirstFrameLayout) { expectFirstFrameLayout(); }

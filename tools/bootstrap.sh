@@ -79,7 +79,8 @@ case "${1:-}" in
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer build: unit tests"
     if build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_WERROR=ON -DVORN_SANITIZE=ON \
         -DVORN_BENCH=OFF; then
-      ASAN_OPTIONS=detect_leaks=1 run_ctest build-asan -L unit
+      ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0" \
+        run_ctest build-asan -L unit
     else
       echo "sanitizer build failed"; FAILED=$((FAILED + 1))
     fi

@@ -31,9 +31,10 @@ install_missing() {
 build() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
-  if ! cmake --build "$dir" -j"$JOBS" >"$dir.build.log" 2>&1; then
-    grep -E 'error|Error' "$dir.build.log" | head -40
+  mkdir -p "$dir"
+  cmake -S "$ROOT" -B "$dir" "$@" >"$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; return 1; }
+  if ! cmake --build "$dir" -j"$JOBS" >"$dir/build.log" 2>&1; then
+    grep -E 'error|Error' "$dir/build.log" | head -40
     return 1
   fi
 }
@@ -63,13 +64,11 @@ run_ctest() {
 case "${1:-}" in
   demo)
     install_missing || exit 1
-    mkdir -p build
     build build -DCMAKE_BUILD_TYPE=Release || exit 1
     cd build/bin && exec ./vorn2112
     ;;
   test)
     install_missing || exit 1
-    mkdir -p build build-asan
     echo "== release build (warnings are errors): unit and end-to-end tests"
     if build build -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON; then
       run_ctest build

@@ -171,7 +171,12 @@ bool SDLDPYIsVisible(const Display *display) {
   if (!isTheDisplay(display) || screen == nullptr) return false;
   char name[32] = "";
   if (SDL_VideoDriverName(name, sizeof name) == nullptr) return false;
-  if (std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0) return true;
+  // The drivers SDL falls back to when it finds no window system: invisible
+  // ones, and the classic library's text-terminal renderers.
+  static const char *const fallbacks[] = {"offscreen", "dummy", "caca", "aalib"};
+  bool fallback = false;
+  for (const char *driver : fallbacks) fallback = fallback || std::strcmp(name, driver) == 0;
+  if (!fallback) return true;
   const char *asked = std::getenv("SDL_VIDEODRIVER");
   return asked != nullptr && std::strcmp(asked, name) == 0;
 }

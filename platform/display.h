@@ -42,7 +42,8 @@ void SDLDPYError();
 // True between SDLDPYNew and SDLDPYFree.
 bool SDLDPYExists();
 
-// True when a mode is set and the video driver shows it to a viewer: SDL
-// falls back to an invisible driver when it finds no display, and only a
-// driver the user asked for by name in SDL_VIDEODRIVER counts then.
+// True when a mode is set and the video driver shows it to a viewer. When SDL
+// finds no window system it falls back to an invisible driver (or, in the
+// classic library, to drawing text art in the terminal); such a driver counts
+// only when the user asked for it by name in SDL_VIDEODRIVER.
 bool SDLDPYIsVisible(const Display *display);

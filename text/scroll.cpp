@@ -92,20 +92,22 @@ void SCROLLSet(Scroller *scroller, const char *text, Font *font, Image *target) 
   scroller->target = target;
 }
 
-void SCROLLDraw(Scroller *scroller) {
+// The font width a scroller draws and moves by, or 0 when it can do neither:
+// something missing (reported) or an empty text (nothing to show).
+static int32_t glyphWidth(const Scroller *scroller, bool needsTarget) {
   if (scroller == nullptr || scroller->text == nullptr || scroller->cursor == nullptr ||
-      scroller->target == nullptr || scroller->font == nullptr) {
+      (needsTarget && scroller->target == nullptr) || scroller->font == nullptr ||
+      scroller->font->width <= 0) {
     SCROLLError();
-    return;
+    return 0;
   }
-  const int32_t fw = scroller->font->width;
-  if (fw <= 0) {
-    SCROLLError();
-    return;
-  }
+  return scroller->cursor->length > 0 ? scroller->font->width : 0;
+}
+
+void SCROLLDraw(Scroller *scroller) {
+  const int32_t fw = glyphWidth(scroller, true);
+  if (fw == 0) return;
   Cursor *cursor = scroller->cursor;
-  // An empty text has no character to show.
-  if (cursor->length <= 0) return;
   const int64_t count = scroller->width / fw + int64_t{1};
   const int32_t right = scroller->target->width;
   int64_t dx = static_cast<int64_t>(scroller->x) - scroller->offset;
@@ -135,17 +137,8 @@ static void carry(Cursor *cursor, int64_t characters) {
 }
 
 void SCROLLAdvance(Scroller *scroller) {
-  if (scroller == nullptr || scroller->text == nullptr || scroller->cursor == nullptr ||
-      scroller->font == nullptr) {
-    SCROLLError();
-    return;
-  }
-  const int32_t fw = scroller->font->width;
-  if (fw <= 0) {
-    SCROLLError();
-    return;
-  }
-  if (scroller->cursor->length <= 0) return;
+  const int32_t fw = glyphWidth(scroller, false);
+  if (fw == 0) return;
   int64_t offset = static_cast<int64_t>(scroller->offset) + scroller->speed;
   if (offset >= fw) {
     carry(scroller->cursor, offset / fw);

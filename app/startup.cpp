@@ -2,16 +2,23 @@
 // video subsystem starts later, with the first video mode.
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/vorn2112.h"
 
+// SDL turns Ctrl+C and SIGTERM into a quit event, which the demo ignores like
+// the window's close button, but only while those signals have their default
+// handling. This handler, in place before SDL starts, keeps SDL's hands off
+// them and ends the process as the default handling would.
+static void endOnSignal(int signal) {
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
 int main(int argc, char *argv[]) {
-  // Ctrl+C and SIGTERM keep their default meaning: SDL 2 (under the SDL 1.2
-  // layer) leaves them alone with this hint, and set-up restores them after
-  // the classic library has started its video.
-  setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
+  std::signal(SIGINT, endOnSignal);
+  std::signal(SIGTERM, endOnSignal);
   if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
     std::fprintf(stderr, "%s: %s\n", programName, SDL_GetError());
     return 1;

@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-#include <csignal>
 #include <cstdio>
 
 #include "app/effects.h"
@@ -32,19 +31,10 @@ int VORN2112Main(int, char **) {
   return ready ? 0 : 1;
 }
 
-// SDL turns Ctrl+C and SIGTERM into a quit event, which the demo ignores like
-// the window's close button; give both signals back their default meaning so
-// that a terminal or `kill` still ends the program.
-static void restoreSignals() {
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
-}
-
 bool VORN2112Setup() {
   display = SDLDPYNew();
   keyboard = SDLKBDNew();
   SDLDPYSetMode(display, defaultWidth, defaultHeight);
-  restoreSignals();
   if (!SDLDPYIsVisible(display) || keyboard == nullptr) {
     std::fprintf(stderr, "%s: cannot open a %dx%d window: no display\n", programName, defaultWidth,
                  defaultHeight);

@@ -1,0 +1,83 @@
+// The demo's skeleton under SDL's dummy video driver: the keys that end it,
+// the frame rate counter, and a whole run that ends after the frame in which
+// q was read.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/vorn2112.h"
+#include "scene_checks.h"
+
+namespace {
+
+TEST(Demo, OnlyEscapeAndBothQsEndTheDemo) {
+  for (int key : std::initializer_list<int>{0, ' ', 'a', 'x', 26, 28, 'p', 'R', -1, -128, 127}) {
+    VORN2112Key(static_cast<int8_t>(key));
+    EXPECT_FALSE(quitRequested) << key;
+  }
+  // Codes from 128 arrive as negative numbers and match none of the three.
+  VORN2112Key(static_cast<int8_t>(0x80 | 'q'));
+  EXPECT_FALSE(quitRequested);
+  for (int key : std::initializer_list<int>{'q', 'Q', 27}) {
+    quitRequested = false;
+    VORN2112Key(static_cast<int8_t>(key));
+    EXPECT_TRUE(quitRequested) << key;
+  }
+}
+
+TEST(Demo, FramesPerSecondCountsItsCallsInTheFirstSecond) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_NOPARACHUTE | SDL_INIT_TIMER), 0);
+  if (SDL_GetTicks() > 500) GTEST_SKIP() << "the machine is too slow to stay in the first second";
+  int32_t rate = 0;
+  for (int i = 0; i < 10; ++i) rate = VORN2112FramesPerSecond();
+  EXPECT_EQ(rate, 10);
+  SDL_Quit();
+}
+
+TEST(Demo, ErrorRoutineIsSilentUnlessVerbose) {
+  testing::internal::CaptureStdout();
+  VORN2112Error();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// A q queued before the run: frame 0 is drawn and shown in full, then the
+// loop ends, and everything is released.
+TEST(Demo, RunEndsAfterTheFrameInWhichQWasRead) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_NOPARACHUTE), 0);
+  ASSERT_TRUE(VORN2112Setup()) << "needs build/bin's pictures and SDL_VIDEODRIVER=dummy";
+  EXPECT_EQ(backBuffer->width, defaultWidth);
+  EXPECT_EQ(backBuffer->height, defaultHeight);
+  SDL_Event press{};
+  press.type = SDL_KEYDOWN;
+  press.key.type = SDL_KEYDOWN;
+  press.key.state = SDL_PRESSED;
+  press.key.keysym.sym = SDLK_q;
+  SDLKBDGetKey(keyboard);  // what the mode set queued
+  keyboard->keys[0] = 0;
+  ASSERT_EQ(SDL_PushEvent(&press), 0);
+
+  VORN2112Run();
+  EXPECT_TRUE(quitRequested);
+  EXPECT_EQ(keyboard->keys[0], 0) << "the key byte is cleared after every frame";
+  EXPECT_EQ(frameHash(backBuffer), 0x9f0def2ecf99de13ull) << "only frame 0 was drawn";
+  SDL_Surface *screen = SDL_GetVideoSurface();
+  if (screen->format->BitsPerPixel == 32) {
+    SDL_LockSurface(screen);
+    uint32_t corner = 0;
+    std::memcpy(&corner, static_cast<uint8_t *>(screen->pixels) + 100 * screen->pitch + 400, 4);
+    SDL_UnlockSurface(screen);
+    Uint8 r, g, b;
+    SDL_GetRGB(corner, screen->format, &r, &g, &b);
+    EXPECT_EQ(uint32_t(r) << 16 | uint32_t(g) << 8 | b,
+              backBuffer->pixels[100 * defaultWidth + 100] & 0xFFFFFF)
+        << "the screen shows frame 0";
+  }
+  VORN2112Teardown();
+  EXPECT_EQ(backBuffer, nullptr);
+  EXPECT_EQ(keyboard, nullptr);
+  EXPECT_EQ(display, nullptr);
+  SDL_Quit();
+}
+
+}  // namespace

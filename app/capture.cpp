@@ -159,11 +159,11 @@ int main(int argc, char **argv) {
         }
       }
       VORN2112StepScene();
-      if (progress && frame % 100 == 0)
-        std::fprintf(stderr, "\rframe %ld of %ld", frame, last);
+      if (progress && frame % 100 == 0) std::fprintf(stderr, "\rframe %ld of %ld", frame, last);
     }
     if (progress) std::fputs("\n", stderr);
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (status == 0 && options.outDir == nullptr && options.y4mPath == nullptr)
       std::printf("%ld frames in %.3f s: %.1f frames per second\n", last, seconds,
                   seconds > 0 ? static_cast<double>(last) / seconds : 0.0);

@@ -13,8 +13,12 @@
 #endif
 
 [[maybe_unused]] static const char *const vorn2112Identification[] = {
-    "VORN2112", "20090219", "VORN2112 developers", "a software-rendered demo",
-    "stars, a dissolving moor, rainbows, raster bars and flying letters", "keys: Escape, Q, q"};
+    "VORN2112",
+    "20090219",
+    "VORN2112 developers",
+    "a software-rendered demo",
+    "stars, a dissolving moor, rainbows, raster bars and flying letters",
+    "keys: Escape, Q, q"};
 
 const char *programName = VORN_PROGRAM_NAME;
 Display *display = nullptr;

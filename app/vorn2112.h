@@ -40,8 +40,8 @@ extern int32_t fpsFrames;        // calls of VORN2112FramesPerSecond so far
 int VORN2112Main(int argc, char **argv);
 bool VORN2112Setup();  // false when the demo cannot run; Teardown still follows
 void VORN2112Run();
-void VORN2112Teardown();  // releases whatever set-up and the run made
-void VORN2112Key(int8_t key);  // Escape, Q or q request the end
+void VORN2112Teardown();            // releases whatever set-up and the run made
+void VORN2112Key(int8_t key);       // Escape, Q or q request the end
 int32_t VORN2112FramesPerSecond();  // average frame rate since SDL started
 void VORN2112Error();
 void VORN2112FadeOut();  // darkens the back buffer to black over 256 presents

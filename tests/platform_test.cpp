@@ -26,7 +26,8 @@ Image *makeImage(int32_t w, int32_t h) {
   Image *image = IMGNew();
   IMGResize(image, w, h);
   // Distinct colours everywhere, the top byte set too: it must not show.
-  for (int32_t i = 0; i < w * h; ++i) image->pixels[i] = 0xAB000000u | (uint32_t(i) * 2654435761u >> 8);
+  for (int32_t i = 0; i < w * h; ++i)
+    image->pixels[i] = 0xAB000000u | (uint32_t(i) * 2654435761u >> 8);
   return image;
 }
 

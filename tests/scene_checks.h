@@ -57,8 +57,8 @@ inline void expectGoldenFrames(const std::vector<std::pair<int, uint64_t>> &gold
       if (wanted == frame) hashes[frame] = frameHash(backBuffer);
   });
   for (const auto &[frame, hash] : golden)
-    EXPECT_EQ(hashes[frame], hash) << "frame " << frame << " now hashes to 0x" << std::hex
-                                   << hashes[frame];
+    EXPECT_EQ(hashes[frame], hash)
+        << "frame " << frame << " now hashes to 0x" << std::hex << hashes[frame];
 }
 
 inline Image *loadScaled(const char *name, int32_t w, int32_t h) {

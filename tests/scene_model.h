@@ -51,9 +51,9 @@ inline Picture scale(const Picture &s, int32_t W, int32_t H) {
   for (int32_t y = 0; y < H; ++y)
     for (int32_t x = 0; x < W; ++x) {
       int64_t mx = W >= s.w ? int64_t(x) * s.w / W : ceilDiv(int64_t(x + 1) * s.w, W) - 1;
-      int64_t my = H >= s.h                ? int64_t(y) * s.h / H
-                   : W < s.w               ? ceilDiv(int64_t(y + 1) * s.h, H) - 1
-                                           : ceilDiv(int64_t(y) * s.h, H);
+      int64_t my = H >= s.h  ? int64_t(y) * s.h / H
+                   : W < s.w ? ceilDiv(int64_t(y + 1) * s.h, H) - 1
+                             : ceilDiv(int64_t(y) * s.h, H);
       r.p[size_t(y) * W + x] = s.get(int32_t(mx), int32_t(my));
     }
   return r;
@@ -61,12 +61,22 @@ inline Picture scale(const Picture &s, int32_t W, int32_t H) {
 
 inline int16_t sine(int32_t i) {
   switch (i) {
-    case 129: case 383: return 23312;
-    case 183: case 329: return 29535;
-    case 256: return 32766;
-    case 641: case 895: return -23312;
-    case 695: case 841: return -29535;
-    case 768: return -32766;
+    case 129:
+    case 383:
+      return 23312;
+    case 183:
+    case 329:
+      return 29535;
+    case 256:
+      return 32766;
+    case 641:
+    case 895:
+      return -23312;
+    case 695:
+    case 841:
+      return -29535;
+    case 768:
+      return -32766;
   }
   return int16_t(std::lround(32767.0 * std::sin(2.0 * M_PI * i / 1024.0)));
 }
@@ -76,7 +86,10 @@ inline int32_t mod1024(int64_t a) { return int32_t(((a % 1024) + 1024) % 1024); 
 class Scene {
  public:
   Scene()
-      : W(defaultWidth), H(defaultHeight), font(load("font8x8.pbm")), rainbow0(load("vorn-rainbow.ppm")) {
+      : W(defaultWidth),
+        H(defaultHeight),
+        font(load("font8x8.pbm")),
+        rainbow0(load("vorn-rainbow.ppm")) {
     for (const char *name : {"V.ppm", "O.ppm", "R.ppm", "N.ppm"}) letters.push_back(load(name));
     dissolve = scale(load("vorn-fernmoor.ppm"), W, H / 2);
     logo = scale(load("vorn-2008.ppm"), W / 6, H / 4);
@@ -119,7 +132,8 @@ class Scene {
                             (defaultHeight - letters[0].h) / 2, (defaultHeight - letters[0].h) / 2};
     for (int n = 3; n >= 0; --n) {
       int32_t term[4];
-      for (int k = 0; k < 4; ++k) term[k] = (sine(mod1024(step[k] * n - speed[k] * f)) * amp[k]) >> 15;
+      for (int k = 0; k < 4; ++k)
+        term[k] = (sine(mod1024(step[k] * n - speed[k] * f)) * amp[k]) >> 15;
       paste(letters[n], term[0] + term[1] + (defaultWidth - letters[n].w) / 2,
             term[2] + term[3] + (defaultHeight - letters[n].h) / 2);
     }

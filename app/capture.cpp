@@ -46,7 +46,7 @@ bool parseCount(const char *text, long &value) {
 
 // Returns 0 when the options are good, 1 for --help, 2 for a bad option.
 int parseOptions(int argc, char **argv, Options &options) {
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc; i += 2) {  // every option but --help takes a value
     std::string option = argv[i];
     if (option == "--help" || option == "-h") return 1;
     const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -68,7 +68,6 @@ int parseOptions(int argc, char **argv, Options &options) {
                    option == "--out" || option == "--y4m" ? "a file name" : "a number >= 0");
       return 2;
     }
-    ++i;
   }
   return 0;
 }

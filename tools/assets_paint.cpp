@@ -18,7 +18,7 @@ Rgb scale(Rgb c, double k) { return {c.r * k, c.g * k, c.b * k}; }
 static uint32_t channel(double v) {
   if (!(v > 0)) return 0;
   if (v >= 255) return 255;
-  return static_cast<uint32_t>(v + 0.5);
+  return static_cast<uint32_t>(v + 0.5);  // NOLINT(bugprone-incorrect-roundings): v > 0 here
 }
 
 uint32_t opaque(Rgb c) {

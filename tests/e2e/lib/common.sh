@@ -33,6 +33,17 @@ start_x() {
   unset SDL_VIDEODRIVER
 }
 
+# Starts a window manager on the private X server: a full-screen request is
+# the window manager's to carry out.
+start_wm() {
+  openbox >"$WORK/wm.log" 2>&1 &
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "the window manager did not start"
+}
+
 # Waits up to $2 seconds for process $1 to end; its exit status lands in STATUS.
 wait_exit() {
   local pid=$1 limit=$2

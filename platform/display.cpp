@@ -19,6 +19,35 @@ static SDL_Surface *screen = nullptr;  // owned by SDL
 static Uint32 videoFlags = 0;
 static bool doubleBuffered = false;  // SDL granted SDL_DOUBLEBUF: present with SDL_Flip
 
+// The surface that the presents blit from: it wraps the pixel array of the
+// image last shown (the top-left w x h pixels, rows of the image's own width
+// x 4 bytes, the top byte ignored) and is kept from one present to the next,
+// so a running demo creates no surface and copies its frame once, straight
+// from its back buffer to the screen. It is made again when the pixel array,
+// the image's width or the shown size changes, and dropped with the screen.
+struct WrappedImage {
+  SDL_Surface *surface;
+  const uint32_t *pixels;
+  int32_t imageWidth, w, h;
+};
+static WrappedImage wrapped = {};
+
+static void dropWrapped() {
+  if (wrapped.surface != nullptr) SDL_FreeSurface(wrapped.surface);
+  wrapped = {};
+}
+
+static SDL_Surface *surfaceOver(const Image *image, int32_t w, int32_t h) {
+  if (wrapped.surface != nullptr && wrapped.pixels == image->pixels &&
+      wrapped.imageWidth == image->width && wrapped.w == w && wrapped.h == h)
+    return wrapped.surface;
+  dropWrapped();
+  SDL_Surface *surface = SDL_CreateRGBSurfaceFrom(image->pixels, w, h, 32, image->width * 4,
+                                                  0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+  if (surface != nullptr) wrapped = {surface, image->pixels, image->width, w, h};
+  return surface;
+}
+
 void SDLDPYError() {
 #ifdef SDLDPY_REPORT_ERRORS
   std::fputs("SDLDPY error\n", stdout);
@@ -50,6 +79,7 @@ void SDLDPYFree(Display **display) {
     SDLDPYError();
     return;
   }
+  dropWrapped();
   SDL_FreeSurface(screen);
   screen = nullptr;
   std::free(theDisplay);
@@ -91,6 +121,7 @@ void SDLDPYSetMode(Display *display, int32_t width, int32_t height) {
     SDLDPYError();
     return;
   }
+  dropWrapped();
   if (screen != nullptr) SDL_FreeSurface(screen);
   videoFlags = VORN_VIDEO_FLAGS;
   screen = SDL_SetVideoMode(width, height, 0, videoFlags);
@@ -113,26 +144,16 @@ static void showScreen() {
 }
 
 // Copies the top-left w x h pixels of the image to the screen's top-left
-// corner. SDL reads the image's own rows through a surface that wraps its
-// pixel array (rows of image width x 4 bytes) and converts them to the
-// screen's format; the module copies no pixel itself.
+// corner; SDL converts them to the screen's format on the way when it
+// differs. The module copies no pixel itself.
 static void blitToScreen(const Image *image, int32_t w, int32_t h) {
   if (w <= 0 || h <= 0) return;
-  SDL_Surface *wrapped =
-      SDL_CreateRGBSurfaceFrom(image->pixels, w, h, 32, image->width * 4, 0x00FF0000, 0x0000FF00,
-                               0x000000FF, 0xFF000000);
-  if (wrapped == nullptr) return;
-  SDL_Surface *converted = SDL_DisplayFormat(wrapped);
-  if (converted != nullptr) {
-    SDL_UpperBlit(converted, nullptr, screen, nullptr);
-    SDL_FreeSurface(converted);
-  }
-  SDL_FreeSurface(wrapped);
+  SDL_Surface *surface = surfaceOver(image, w, h);
+  if (surface != nullptr) SDL_UpperBlit(surface, nullptr, screen, nullptr);
 }
 
 static bool canPresent(const Display *display, const Image *image) {
-  return isTheDisplay(display) && image != nullptr && image->pixels != nullptr &&
-         screen != nullptr;
+  return isTheDisplay(display) && image != nullptr && image->pixels != nullptr && screen != nullptr;
 }
 
 static bool matchesDisplay(const Image *image) {

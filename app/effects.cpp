@@ -19,11 +19,50 @@ static size_t pixelCount(const Image *image) {
   return static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
 }
 
-int32_t VORN2112Random() {
-  static uint32_t state = 1;
-  state = state * 214013u + 2531011u;
-  return static_cast<int32_t>((state >> 16) & 0x7FFF);
+// The generator's state; the dissolve and the stars advance it in bulk.
+static uint32_t randomState = 1;
+
+// The generator's step taken k times: state -> state * a + c (mod 2^32). Any
+// draw ahead is then one multiply-add away from a known state, so the draws
+// of many attempts are computed side by side instead of one after the other.
+struct Jump {
+  uint32_t a, c;
+  constexpr uint32_t operator()(uint32_t state) const { return state * a + c; }
+};
+static constexpr Jump jumpOf(int k) {
+  Jump jump{1, 0};
+  for (int i = 0; i < k; i++) jump = {jump.a * 214013u, jump.c * 214013u + 2531011u};
+  return jump;
 }
+static constexpr Jump oneStep = jumpOf(1), twoSteps = jumpOf(2), threeSteps = jumpOf(3);
+
+static constexpr uint32_t drawOf(uint32_t state) { return (state >> 16) & 0x7FFF; }
+
+int32_t VORN2112Random() {
+  randomState = oneStep(randomState);
+  return static_cast<int32_t>(drawOf(randomState));
+}
+
+// r % n without a division, for every draw r (0 .. 32767) and every n >= 1.
+// Take L with 2^(L-1) < n <= 2^L, k = 15 + L and m = floor(2^k / n) + 1. Then
+// m = (2^k + e) / n with 0 < e <= n, so r * m / 2^k exceeds r / n by
+// r * e / (n * 2^k) < 2^15 / 2^k = 2^-L <= 1 / n: never up to the next whole
+// number, and (r * m) >> k is exactly r / n. r * m < 2^15 * 2^16 fits 32 bits.
+// An n above 32767 exceeds every draw, so its quotient is 0 (m = 0).
+class DrawModulo {
+ public:
+  explicit DrawModulo(int32_t n) : n_(static_cast<uint32_t>(n)) {
+    if (n_ > 32767) return;
+    uint32_t log = 0;
+    while ((1u << log) < n_) log++;
+    shift_ = 15 + log;
+    multiplier_ = static_cast<uint32_t>((uint64_t{1} << shift_) / n_ + 1);
+  }
+  uint32_t operator()(uint32_t r) const { return r - ((r * multiplier_) >> shift_) * n_; }
+
+ private:
+  uint32_t n_, shift_ = 0, multiplier_ = 0;
+};
 
 int32_t wrap(int32_t a, int32_t n) {
   if (n <= 0) return 0;
@@ -83,31 +122,57 @@ static bool place(const Image *source, const Image *destination, int32_t x, int3
   return true;
 }
 
-// Runs pixel(source value, destination value) over a placement from the
+// True when the n pixels from a and the n pixels from b share memory.
+static bool overlap(const uint32_t *a, const uint32_t *b, int32_t n) {
+  const auto x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
+  const uintptr_t bytes = static_cast<uintptr_t>(n) * sizeof(uint32_t);
+  return x < y + bytes && y < x + bytes;
+}
+
+// Runs combine(source value, destination value) over a placement from the
 // bottom-right corner, row by row, so that a blit of an image onto itself
-// reads and writes in the one defined order.
-template <typename Combine>
+// reads and writes in the one defined order. A row whose source and
+// destination share no memory gives the same pixels in any order: it goes to
+// row(source row, destination row, width), which runs forward and vectorises.
+template <typename Combine, typename Row>
 static void blitPlaced(const Image *source, Image *destination, const Placement &at,
-                       Combine combine) {
+                       Combine combine, Row row) {
   for (int32_t j = at.h - 1; j >= 0; j--) {
     const uint32_t *s = source->pixels + static_cast<size_t>(at.sy + j) * source->width + at.sx;
     uint32_t *d = destination->pixels + static_cast<size_t>(at.y + j) * destination->width + at.x;
-    for (int32_t i = at.w - 1; i >= 0; i--) d[i] = combine(s[i], d[i]);
+    if (overlap(s, d, at.w))
+      for (int32_t i = at.w - 1; i >= 0; i--) d[i] = combine(s[i], d[i]);
+    else
+      row(s, d, at.w);
   }
+}
+
+static uint32_t average(uint32_t s, uint32_t d) {
+  return s == 0 ? d : ((s >> 1) & 0x7F7F7F) + ((d >> 1) & 0x7F7F7F);
+}
+
+static uint32_t add(uint32_t s, uint32_t d) { return d + s; }
+
+// The additions of a whole rainbow copy are a good share of the frame: the
+// row loop also comes in a copy for processors with 256-bit integer vectors,
+// chosen when the program loads.
+__attribute__((target_clones("avx2", "default"))) static void addRow(const uint32_t *s, uint32_t *d,
+                                                                     int32_t n) {
+  for (int32_t i = 0; i < n; i++) d[i] = add(s[i], d[i]);
 }
 
 void VORN2112BlitAverage(const Image *source, Image *destination, int32_t x, int32_t y) {
   Placement at;
   if (!place(source, destination, x, y, &at)) return;
-  blitPlaced(source, destination, at, [](uint32_t s, uint32_t d) {
-    return s == 0 ? d : ((s >> 1) & 0x7F7F7F) + ((d >> 1) & 0x7F7F7F);
+  blitPlaced(source, destination, at, average, [](const uint32_t *s, uint32_t *d, int32_t n) {
+    for (int32_t i = 0; i < n; i++) d[i] = average(s[i], d[i]);
   });
 }
 
 void VORN2112BlitAdd(const Image *source, Image *destination, int32_t x, int32_t y) {
   Placement at;
   if (!place(source, destination, x, y, &at)) return;
-  blitPlaced(source, destination, at, [](uint32_t s, uint32_t d) { return d + s; });
+  blitPlaced(source, destination, at, add, addRow);
 }
 
 void VORN2112Mask(const Image *mask, Image *target) {
@@ -120,29 +185,92 @@ void VORN2112Mask(const Image *mask, Image *target) {
   for (size_t i = n; i-- > 0;) t[i] &= m[i];
 }
 
+// The dissolve works in blocks of attempts: first the pixel indexes of a
+// whole block, each computed straight from the block's start state, then the
+// block's swaps in their order.
+constexpr int32_t dissolveBlock = 128;
+
+// ahead.a[k][j], ahead.c[k][j]: the jump from a block's start state to the
+// state that gives draw k (x1, y1, x2, y2) of the block's attempt j.
+struct DrawJumps {
+  uint32_t a[4][dissolveBlock], c[4][dissolveBlock];
+};
+static constexpr DrawJumps ahead = [] {
+  DrawJumps jumps{};
+  for (int32_t j = 0; j < dissolveBlock; j++)
+    for (int k = 0; k < 4; k++) {
+      const Jump jump = jumpOf(4 * j + k + 1);
+      jumps.a[k][j] = jump.a;
+      jumps.c[k][j] = jump.c;
+    }
+  return jumps;
+}();
+
+// The two pixel indexes of each of count attempts from the start state.
+// Attempts do not depend on each other here, so the compiler vectorises the
+// loop, in a second copy for processors with 256-bit integer vectors too
+// (chosen when the program loads).
+template <typename Index>
+__attribute__((target_clones("avx2", "default"))) static void dissolvePositions(
+    uint32_t state, int32_t count, DrawModulo byWidth, DrawModulo byHeight, Index width,
+    Index *first, Index *second) {
+  for (int32_t j = 0; j < count; j++) {
+    const Index x1 = byWidth(drawOf(ahead.a[0][j] * state + ahead.c[0][j]));
+    const Index y1 = byHeight(drawOf(ahead.a[1][j] * state + ahead.c[1][j]));
+    const Index x2 = byWidth(drawOf(ahead.a[2][j] * state + ahead.c[2][j]));
+    const Index y2 = byHeight(drawOf(ahead.a[3][j] * state + ahead.c[3][j]));
+    first[j] = y1 * width + x1;
+    second[j] = y2 * width + x2;
+  }
+}
+
+// Swaps the two pixels when both are set. Both are stored back either way,
+// without a branch (the mask is all ones only when both are set); unswapped
+// pixels keep their values, as does a pair that is one pixel.
+static void swapIfBothSet(uint32_t &a, uint32_t &b) {
+  const uint32_t pa = a, pb = b;
+  const uint32_t both = 0u - static_cast<uint32_t>(uint64_t{pa} * pb != 0);
+  const uint32_t flip = (pa ^ pb) & both;
+  a = pa ^ flip;
+  b = pb ^ flip;
+}
+
+template <typename Index>
+static void dissolveBlocks(Image *image, int32_t attempts) {
+  const DrawModulo byWidth(image->width), byHeight(image->height);
+  uint32_t *p = image->pixels;
+  Index first[dissolveBlock], second[dissolveBlock];
+  for (int32_t done = 0; done < attempts; done += dissolveBlock) {
+    const int32_t count = std::min(dissolveBlock, attempts - done);
+    dissolvePositions<Index>(randomState, count, byWidth, byHeight, image->width, first, second);
+    randomState = Jump{ahead.a[3][count - 1], ahead.c[3][count - 1]}(randomState);
+    for (int32_t j = 0; j < count; j++) swapIfBothSet(p[first[j]], p[second[j]]);
+  }
+}
+
 void VORN2112Dissolve(Image *image, int32_t attempts) {
   if (!usable(image) || pixelCount(image) == 0) return;
-  const int32_t w = image->width, h = image->height;
-  uint32_t *p = image->pixels;
-  for (int32_t n = 0; n < attempts; n++) {
-    // Four separate statements: the draws must come in exactly this order.
-    int32_t x1 = VORN2112Random() % w;
-    int32_t y1 = VORN2112Random() % h;
-    int32_t x2 = VORN2112Random() % w;
-    int32_t y2 = VORN2112Random() % h;
-    uint32_t &a = p[static_cast<size_t>(y1) * w + x1];
-    uint32_t &b = p[static_cast<size_t>(y2) * w + x2];
-    if (a != 0 && b != 0) std::swap(a, b);
-  }
+  // Draws reach the first 32768 rows and columns; their pixel indexes fit 32
+  // bits, which vectorise best, in all but images of billions of pixels.
+  const uint64_t reach = uint64_t{std::min<uint32_t>(image->height, 32768)} * image->width;
+  if (reach <= UINT32_MAX)
+    dissolveBlocks<uint32_t>(image, attempts);
+  else
+    dissolveBlocks<size_t>(image, attempts);
 }
 
 void VORN2112Stars(Image *image, int32_t count) {
   if (!usable(image) || pixelCount(image) == 0) return;
-  const int32_t w = image->width, h = image->height;
+  const size_t w = image->width;
+  const DrawModulo byWidth(image->width), byHeight(image->height), byLevels(255);
+  uint32_t state = randomState;
   for (int32_t n = 0; n < count; n++) {
-    int32_t x = VORN2112Random() % w;
-    int32_t y = VORN2112Random() % h;
-    auto g = static_cast<uint32_t>(VORN2112Random() % 255);
-    image->pixels[static_cast<size_t>(y) * w + x] = (g << 16) | (g << 8) | g;
+    // The draws x, y and grey, in this order, come from the next three states.
+    const uint32_t x = byWidth(drawOf(oneStep(state)));
+    const uint32_t y = byHeight(drawOf(twoSteps(state)));
+    const uint32_t g = byLevels(drawOf(threeSteps(state)));
+    state = threeSteps(state);
+    image->pixels[y * w + x] = (g << 16) | (g << 8) | g;
   }
+  randomState = state;
 }

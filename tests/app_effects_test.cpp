@@ -46,6 +46,27 @@ struct ModelRandom {
   }
 };
 
+// The dissolve and the stars pixel by pixel, with real divisions.
+void modelDissolve(Image *image, ModelRandom &random, int32_t attempts) {
+  const int32_t w = image->width, h = image->height;
+  for (int32_t n = 0; n < attempts; n++) {
+    int32_t x1 = random.next() % w, y1 = random.next() % h;
+    int32_t x2 = random.next() % w, y2 = random.next() % h;
+    uint32_t p1 = IMGGetPixel(image, x1, y1), p2 = IMGGetPixel(image, x2, y2);
+    if (p1 != 0 && p2 != 0) {
+      IMGPutPixel(image, x1, y1, p2);
+      IMGPutPixel(image, x2, y2, p1);
+    }
+  }
+}
+
+void modelStars(Image *image, ModelRandom &random, int32_t count) {
+  for (int32_t n = 0; n < count; n++) {
+    int32_t x = random.next() % image->width, y = random.next() % image->height;
+    IMGPutPixel(image, x, y, static_cast<uint32_t>(random.next() % 255) * 0x010101u);
+  }
+}
+
 // Must stay the first test of the program: it needs the untouched generator.
 TEST(Random, FirstDrawsOfTheUnseededGenerator) {
   for (int32_t expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(VORN2112Random(), expected);
@@ -158,15 +179,7 @@ TEST(Dissolve, MatchesThePixelByPixelModelAndKeepsTheSilhouette) {
   Image *model = IMGCopy(image);
   ModelRandom random = ModelRandom::catchUp();
   VORN2112Dissolve(image, 5000);
-  for (int32_t n = 0; n < 5000; n++) {
-    int32_t x1 = random.next() % 37, y1 = random.next() % 23;
-    int32_t x2 = random.next() % 37, y2 = random.next() % 23;
-    uint32_t p1 = IMGGetPixel(model, x1, y1), p2 = IMGGetPixel(model, x2, y2);
-    if (p1 != 0 && p2 != 0) {
-      IMGPutPixel(model, x1, y1, p2);
-      IMGPutPixel(model, x2, y2, p1);
-    }
-  }
+  modelDissolve(model, random, 5000);
   EXPECT_TRUE(IMGEqual(image, model));
   Image *before = painted(37, 23, 0x00102030);
   std::vector<uint32_t> a(before->pixels, before->pixels + 851),
@@ -186,14 +199,33 @@ TEST(Stars, MatchTheModelAndAreNeverWhite) {
   Image *model = IMGCopy(image);
   ModelRandom random = ModelRandom::catchUp();
   VORN2112Stars(image, 20000);
-  for (int32_t n = 0; n < 20000; n++) {
-    int32_t x = random.next() % 50, y = random.next() % 30;
-    IMGPutPixel(model, x, y, static_cast<uint32_t>(random.next() % 255) * 0x010101u);
-  }
+  modelStars(model, random, 20000);
   EXPECT_TRUE(IMGEqual(image, model));
   EXPECT_EQ(std::count(image->pixels, image->pixels + 1500, 0x00FFFFFFu), 0);
   IMGFree(&image);
   IMGFree(&model);
+}
+
+// The dissolve and the stars reduce draws by the width and the height without
+// dividing; every kind of size must give the remainders of a real division:
+// 1, powers of two and their neighbours, the largest draw and beyond it.
+TEST(RandomEffects, MatchTheModelForEveryKindOfSize) {
+  const int32_t sides[] = {1, 2, 3, 7, 255, 256, 257, 1000, 32767, 32768, 40000};
+  for (int32_t w : sides)
+    for (int32_t h : {1, 3, 256}) {
+      if (static_cast<int64_t>(w) * h > 3'000'000) continue;
+      SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+      Image *image = painted(w, h, 0x00405060);
+      Image *model = IMGCopy(image);
+      ModelRandom random = ModelRandom::catchUp();
+      VORN2112Dissolve(image, 300);
+      VORN2112Stars(image, 100);
+      modelDissolve(model, random, 300);
+      modelStars(model, random, 100);
+      EXPECT_TRUE(IMGEqual(image, model));
+      IMGFree(&image);
+      IMGFree(&model);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+# The window's close request (the window manager's Alt+F4) does not end the
+# demo; q still does. A clock program, which does close on the request, shows
+# first that the request is really sent.
+source "$(dirname "$0")/lib/common.sh" "$@"
+start_x
+start_wm
+xclock -name vorn-close-probe &
+probe=$!
+for _ in $(seq 50); do
+  id=$(xdotool search --classname vorn-close-probe 2>/dev/null | head -n 1)
+  [ -n "$id" ] && break
+  sleep 0.1
+done
+[ -n "$id" ] || { kill "$probe"; fail "the clock opened no window"; }
+press "$id" alt+F4
+wait_exit "$probe" 5 || { kill "$probe"; fail "Alt+F4 sends no close request here"; }
+
+cd "$BIN" || fail "no $BIN"
+./vorn2112 >"$WORK/out" 2>&1 &
+APP_PID=$!
+win=$(find_window) || fail "no window titled VORN2112"
+press "$win" alt+F4
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "the close request ended the demo"
+press "$win" q
+wait_exit "$APP_PID" 5 || fail "q did not end the demo after a close request"
+APP_PID=
+[ "$STATUS" = 0 ] || fail "exit status $STATUS"
+echo "the close request left the demo running; q ended it with status 0"

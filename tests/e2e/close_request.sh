@@ -19,11 +19,6 @@ cd "$BIN" || fail "no $BIN"
 ./vorn2112 >"$WORK/out" 2>&1 &
 APP_PID=$!
 win=$(find_window) || fail "no window titled VORN2112"
-press "$win" alt+F4
-sleep 1
-kill -0 "$APP_PID" 2>/dev/null || fail "the close request ended the demo"
-press "$win" q
-wait_exit "$APP_PID" 5 || fail "q did not end the demo after a close request"
-APP_PID=
-[ "$STATUS" = 0 ] || fail "exit status $STATUS"
+survives "$win" alt+F4
+ends_on "$win" q
 echo "the close request left the demo running; q ended it with status 0"

@@ -14,12 +14,7 @@ for key in Escape shift+q; do
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "${WIDTH}x$HEIGHT@$X,$Y" = "1024x768@0,0" ] || [ "${WIDTH}x$HEIGHT" = 320x200 ] ||
     fail "the full-screen window is ${WIDTH}x$HEIGHT at $X,$Y"
-  press "$win" space
-  sleep 1
-  kill -0 "$APP_PID" 2>/dev/null || fail "space ended the demo"
-  press "$win" "$key"
-  wait_exit "$APP_PID" 5 || fail "$key did not end the demo within 5 s"
-  APP_PID=
-  [ "$STATUS" = 0 ] || fail "exit status $STATUS after $key"
+  survives "$win" space
+  ends_on "$win" "$key"
   echo "$key ended the full-screen demo with status 0"
 done

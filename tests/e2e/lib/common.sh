@@ -74,3 +74,22 @@ press() {
   xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
   xdotool key --delay 50 "$2"
 }
+
+# Presses the keys in turn on window $1; fails if the demo ($APP_PID) has
+# ended a second later.
+survives() {
+  local win=$1 key
+  shift
+  for key in "$@"; do press "$win" "$key"; done
+  sleep 1
+  kill -0 "$APP_PID" 2>/dev/null || fail "$* ended the demo"
+}
+
+# Presses key $2 on window $1; fails unless the demo ($APP_PID) then ends
+# within 5 seconds with status 0.
+ends_on() {
+  press "$1" "$2"
+  wait_exit "$APP_PID" 5 || fail "$2 did not end the demo within 5 s"
+  APP_PID=
+  [ "$STATUS" = 0 ] || fail "exit status $STATUS after $2"
+}

@@ -8,7 +8,7 @@ ROOT=$PWD
 JOBS=$(nproc)
 
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          xvfb xdotool x11-apps x11-utils openbox netpbm imagemagick ffmpeg)
+          xvfb xdotool x11-apps x11-utils openbox wmctrl netpbm imagemagick ffmpeg)
 
 install_missing() {
   local missing=() p

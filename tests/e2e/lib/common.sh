@@ -5,8 +5,10 @@ BIN=$1
 SRC=$2
 WORK=$(mktemp -d)
 XVFB_PID=
+WM_PID=
 cleanup() {
   [ -n "${APP_PID:-}" ] && kill -9 "$APP_PID" 2>/dev/null
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   rm -rf "$WORK"
 }
@@ -17,10 +19,12 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY.
+# Starts Xvfb on a free display number and exports DISPLAY. Without -noreset
+# the server resets whenever its last client leaves (a finished xprop, an
+# ended demo) and turns away a program that connects meanwhile.
 start_x() {
   exec 9>"$WORK/displayfd"
-  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local n
   for _ in $(seq 100); do
@@ -35,13 +39,16 @@ start_x() {
 
 # Starts a window manager on the private X server: a full-screen request is
 # the window manager's to carry out.
+# It may take a while on a loaded machine; a manager that died says why.
 start_wm() {
   openbox >"$WORK/wm.log" 2>&1 &
-  for _ in $(seq 50); do
+  WM_PID=$!
+  for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$WM_PID" 2>/dev/null || break
     sleep 0.1
   done
-  fail "the window manager did not start"
+  fail "the window manager did not start: $(tail -n 5 "$WORK/wm.log")"
 }
 
 # Waits up to $2 seconds for process $1 to end; its exit status lands in STATUS.
@@ -58,12 +65,17 @@ wait_exit() {
   return 1
 }
 
-# Finds the window titled VORN2112, waiting up to 10 seconds.
+# Finds the window titled VORN2112, waiting up to 30 seconds (a loaded
+# machine may be slow to start the program).
 find_window() {
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(xdotool search --name '^VORN2112$' 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -n "${APP_PID:-}" ] && ! kill -0 "$APP_PID" 2>/dev/null; then
+      echo "the program ended before its window showed: $(tail -n 3 "$WORK/out" 2>/dev/null)" >&2
+      return 1
+    fi
     sleep 0.1
   done
   return 1

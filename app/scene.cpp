@@ -6,6 +6,7 @@
 #include "app/bars.h"
 #include "app/effects.h"
 #include "app/message.h"
+#include "app/pictures.h"
 #include "app/vorn2112.h"
 #include "img/img.h"
 #include "img/sine.h"
@@ -45,10 +46,8 @@ static Raster bars = {barCount, 0, const_cast<uint32_t *>(barColours)};
 static const char *const message = vornMessage;
 
 static bool load(Image **slot, const char *name) {
-  *slot = IMGLoad(name);
-  if (*slot != nullptr) return true;
-  std::fprintf(stderr, "%s: cannot load '%s'\n", programName, name);
-  return false;
+  *slot = VORN2112LoadPicture(name);  // says why when it fails
+  return *slot != nullptr;
 }
 
 bool VORN2112LoadScene() {

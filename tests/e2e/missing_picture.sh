@@ -1,5 +1,5 @@
-# A missing picture is named on standard error and the demo exits with
-# status 1 without drawing a frame.
+# A missing picture is named on standard error, with the places looked in,
+# and the demo exits with status 1 without drawing a frame.
 source "$(dirname "$0")/lib/common.sh" "$@"
 cp "$BIN"/*.ppm "$BIN"/*.pbm "$WORK"/ || fail "no pictures in $BIN"
 rm "$WORK/V.ppm"
@@ -9,7 +9,9 @@ APP_PID=$!
 wait_exit "$APP_PID" 5 || fail "the demo runs without V.ppm"
 APP_PID=
 [ "$STATUS" = 1 ] || fail "exit status $STATUS"
-[ "$(cat "$WORK/err")" = "vorn2112: cannot load 'V.ppm'" ] || fail "said: $(cat "$WORK/err")"
+# Not here, and not in the picture folder beside the build's programs either.
+expected="vorn2112: cannot load 'V.ppm': not in the working directory nor in $(cd "$BIN/.." && pwd -P)/share/games/vorn2112"
+[ "$(cat "$WORK/err")" = "$expected" ] || fail "said: $(cat "$WORK/err")"
 
 : >"$WORK/vorn-rainbow.ppm"  # present but unreadable
 cp "$BIN/V.ppm" "$WORK/"

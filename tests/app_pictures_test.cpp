@@ -1,0 +1,90 @@
+// Where the programs find their pictures: the working directory first, then
+// the picture folder installed beside them; a picture in neither place is
+// reported with both.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/pictures.h"
+#include "app/vorn2112.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs a test in a fresh empty working directory with a picture folder
+// beside it, and goes back to the previous one afterwards.
+class PicturePlaces : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    root_ = fs::temp_directory_path() / ("vorn-pictures-" + std::to_string(getpid()));
+    fs::create_directories(root_ / "here");
+    fs::create_directories(root_ / "installed");
+    fs::current_path(root_ / "here");
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    fs::remove_all(root_);
+  }
+  static void touch(const fs::path &path) { std::ofstream(path) << "P5 1 1 255\n\x7F"; }
+  std::string installed() const { return (root_ / "installed").string(); }
+
+  fs::path previous_, root_;
+};
+
+TEST_F(PicturePlaces, WorkingDirectoryComesFirst) {
+  touch("V.ppm");
+  touch(root_ / "installed" / "V.ppm");
+  EXPECT_EQ(VORN2112FindPictureIn("V.ppm", installed()), "V.ppm");
+}
+
+TEST_F(PicturePlaces, InstalledFolderWhenTheWorkingDirectoryLacksIt) {
+  touch(root_ / "installed" / "O.ppm");
+  EXPECT_EQ(VORN2112FindPictureIn("O.ppm", installed()), installed() + "/O.ppm");
+}
+
+TEST_F(PicturePlaces, LoadsTheCopyItFinds) {
+  touch("N.ppm");
+  Image *picture = VORN2112LoadPicture("N.ppm");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->pixels[0], 0x7F7F7Fu);
+  IMGFree(&picture);
+}
+
+TEST_F(PicturePlaces, NeitherPlaceGivesNothing) {
+  EXPECT_EQ(VORN2112FindPictureIn("R.ppm", installed()), "");
+  EXPECT_EQ(VORN2112FindPictureIn("R.ppm", ""), "");
+  EXPECT_EQ(VORN2112FindPictureIn("", installed()), "");
+  EXPECT_EQ(VORN2112FindPictureIn(nullptr, installed()), "");
+}
+
+TEST_F(PicturePlaces, MissingPictureIsReportedWithBothPlaces) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(VORN2112LoadPicture("nowhere.ppm"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(programName) +
+                ": cannot load 'nowhere.ppm': not in the working directory nor in " +
+                VORN2112DataFolder() + "\n");
+}
+
+TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
+  std::ofstream("V.ppm") << "not a picture";
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();  // the image core's own report
+  EXPECT_EQ(VORN2112LoadPicture("V.ppm"), nullptr);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(programName) + ": cannot load 'V.ppm'\n");
+}
+
+TEST(PictureFolder, LiesBesideTheRunningProgram) {
+  fs::path program = fs::read_symlink("/proc/self/exe");
+  EXPECT_EQ(VORN2112DataFolder(),
+            (program.parent_path().parent_path() / "share" / "games" / "vorn2112").string());
+}
+
+}  // namespace

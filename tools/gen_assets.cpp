@@ -4,10 +4,14 @@
 // "vorn-fernmoor.ppm", "vorn-2008.ppm" and "vorn-rainbow.ppm". The same bytes
 // come out on every run. Exit status 0 when all eight were written; 1 with a
 // line on standard error naming the first file that failed; 2 for bad usage.
+//
+// vorn2112-assets --icon FILE: paints the desktop icon into FILE, a PNG.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tools/assets.h"
+#include "tools/png.h"
 
 static bool save(Image *image, const std::string &path) {
   bool saved = image != nullptr && IMGSave(image, path.c_str());
@@ -15,9 +19,19 @@ static bool save(Image *image, const std::string &path) {
   return saved;
 }
 
+static int paintIconInto(const char *path) {
+  Image *icon = assets::paintIcon();
+  bool written = icon != nullptr && assets::writePng(icon, path);
+  if (icon != nullptr) IMGFree(&icon);
+  if (written) return 0;
+  std::fprintf(stderr, "vorn2112-assets: cannot write '%s'\n", path);
+  return 1;
+}
+
 int main(int argc, char **argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--icon") == 0) return paintIconInto(argv[2]);
   if (argc != 2) {
-    std::fputs("usage: vorn2112-assets DIR\n", stderr);
+    std::fputs("usage: vorn2112-assets DIR | --icon FILE\n", stderr);
     return 2;
   }
   const std::string dir = std::string(argv[1]) + "/";

@@ -1,0 +1,62 @@
+// The desktop icon: the flying letter V on a starry night-blue tile with a
+// gold bevelled rim, the corners rounded off and transparent.
+#include <cstdlib>
+
+#include "tools/assets.h"
+
+namespace assets {
+
+static bool insideRoundedSquare(int32_t size, double radius, double x, double y) {
+  double cx = x < radius ? radius : (x > size - radius ? size - radius : x);
+  double cy = y < radius ? radius : (y > size - radius ? size - radius : y);
+  double dx = x - cx, dy = y - cy;
+  return dx * dx + dy * dy <= radius * radius;
+}
+
+Image *paintIcon() {
+  Image *image = canvas(kIconSize, kIconSize);
+  if (image == nullptr) return nullptr;
+  for (int32_t y = 0; y < kIconSize; ++y)
+    for (int32_t x = 0; x < kIconSize; ++x)
+      if (insideRoundedSquare(kIconSize, kIconSize / 5.0, x + 0.5, y + 0.5))
+        image->pixels[y * kIconSize + x] = 1;
+  double *distance = distanceToEdge(image, 10);
+  Image *letter = paintLetter('V');
+  // The letter fills three quarters of the tile's height, centred.
+  Image *scaled =
+      letter == nullptr
+          ? nullptr
+          : IMGScale(letter, letter->width * kIconSize * 3 / 4 / letter->height, kIconSize * 3 / 4);
+  if (distance == nullptr || scaled == nullptr) {
+    std::free(distance);
+    if (letter != nullptr) IMGFree(&letter);
+    if (scaled != nullptr) IMGFree(&scaled);
+    IMGFree(&image);
+    return nullptr;
+  }
+  Random random{0x5EED0010u};
+  for (int32_t y = 0; y < kIconSize; ++y)
+    for (int32_t x = 0; x < kIconSize; ++x) {
+      double d = distance[y * kIconSize + x];
+      if (d == 0) continue;
+      Rgb c;
+      if (d < 7) {
+        double bend = 0;
+        double light = bevelLight(distance, kIconSize, kIconSize, x, y, 7, &bend);
+        c = scale(mix(Rgb{200, 130, 30}, Rgb{255, 226, 130}, clamp01(0.5 - bend)), light);
+        if (d < 1.5) c = Rgb{60, 30, 8};
+      } else {
+        c = mix(Rgb{34, 18, 84}, Rgb{8, 24, 70}, static_cast<double>(y) / kIconSize);
+        if (random.unit() < 0.03) c = mix(c, Rgb{200, 210, 255}, random.between(0.3, 1));
+      }
+      image->pixels[y * kIconSize + x] = opaque(c);
+    }
+  IMGBlit(scaled, image, 0, 0, (kIconSize - scaled->width) / 2, (kIconSize - scaled->height) / 2,
+          scaled->width, scaled->height);
+  std::free(distance);
+  IMGFree(&letter);
+  IMGFree(&scaled);
+  return image;
+}
+
+}  // namespace assets

@@ -8,7 +8,8 @@ ROOT=$PWD
 JOBS=$(nproc)
 
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          xvfb xdotool x11-apps x11-utils openbox wmctrl netpbm imagemagick ffmpeg)
+          xvfb xdotool x11-apps x11-utils openbox wmctrl netpbm imagemagick ffmpeg
+          lintian desktop-file-utils man-db)
 
 install_missing() {
   local missing=() p
@@ -41,6 +42,10 @@ build() {
 
 PASSED=0
 FAILED=0
+# Runs a command as one test and adds its outcome to the totals.
+run_step() {
+  if "$@"; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
+}
 # Runs CTest in DIR with the given filter and adds its counts to the totals.
 run_ctest() {
   local dir=$1
@@ -72,6 +77,8 @@ case "${1:-}" in
     echo "== release build (warnings are errors): unit and end-to-end tests"
     if build build -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON; then
       run_ctest build
+      echo "== Debian package: lintian, installed on this machine, used, purged"
+      run_step bash tests/install/deb.sh build "$ROOT"
     else
       echo "build failed"; FAILED=$((FAILED + 1))
     fi
@@ -82,6 +89,20 @@ case "${1:-}" in
         run_ctest build-asan -L unit
     else
       echo "sanitizer build failed"; FAILED=$((FAILED + 1))
+    fi
+    echo "== the classic SDL 1.2 instead of the compatibility layer: unit and end-to-end tests"
+    classic=$ROOT/build-classic/sdl
+    if bash tools/classic_sdl.sh "$classic" &&
+        build build-classic -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON -DVORN_BENCH=OFF \
+          -DCMAKE_PREFIX_PATH="$classic/usr"; then
+      if ldd build-classic/bin/vorn2112 | grep -q "=> $classic/usr/lib/.*/libSDL-1.2.so.0"; then
+        run_ctest build-classic -L 'unit|e2e'
+      else
+        echo "the classic build does not load the classic library:"
+        ldd build-classic/bin/vorn2112 | grep -i sdl; FAILED=$((FAILED + 1))
+      fi
+    else
+      echo "classic SDL build failed"; FAILED=$((FAILED + 1))
     fi
     if [ -f fuzz/smoke.sh ]; then
       echo "== fuzzing, a short run of each target"

@@ -61,6 +61,12 @@ double *distanceToEdge(const Image *shape, int reach);
 double bevelLight(const double *distance, int32_t w, int32_t h, int32_t x, int32_t y, double width,
                   double *bend);
 
+// Paints the non-zero pixels of `image` (a shape, `distance` from
+// distanceToEdge) as a badge: a gold rim `rim` pixels wide with a rounded
+// bevel and a dark outline, around a night-blue field in which a share
+// `stars` of the pixels are stars drawn from `random`.
+void paintBadge(Image *image, const double *distance, double rim, double stars, Random &random);
+
 // Draws text with the font, each glyph pixel a size x size block coloured by
 // paint(row within the line, 0 .. 8 * size - 1); advances 8 * size a character.
 void lettering(Image *image, const char *text, int32_t x, int32_t y, int32_t size,

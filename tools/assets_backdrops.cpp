@@ -65,6 +65,27 @@ static void paintPlanet(Image *image) {
   ring(true);
 }
 
+void paintBadge(Image *image, const double *distance, double rim, double stars, Random &random) {
+  const int32_t w = image->width, h = image->height;
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      double d = distance[y * w + x];
+      if (d == 0) continue;
+      Rgb c;
+      if (d < rim) {
+        double bend = 0;
+        double light = bevelLight(distance, w, h, x, y, rim, &bend);
+        c = scale(mix(Rgb{200, 130, 30}, Rgb{255, 226, 130}, clamp01(0.5 - bend)), light);
+        if (d < 1.5) c = Rgb{60, 30, 8};
+      } else {
+        double v = static_cast<double>(y) / h;
+        c = mix(Rgb{34, 18, 84}, Rgb{8, 24, 70}, v);
+        if (random.unit() < stars) c = mix(c, Rgb{200, 210, 255}, random.between(0.3, 1));
+      }
+      image->pixels[y * w + x] = opaque(c);
+    }
+}
+
 Image *paintLogo() {
   Image *image = canvas(kLogoWidth, kLogoHeight);
   if (image == nullptr) return nullptr;
@@ -78,25 +99,8 @@ Image *paintLogo() {
     IMGFree(&image);
     return nullptr;
   }
-  // A gold rim with a rounded bevel around a night-blue field.
   Random random{0x5EED0005u};
-  for (int32_t y = 0; y < kLogoHeight; ++y)
-    for (int32_t x = 0; x < kLogoWidth; ++x) {
-      double d = distance[y * kLogoWidth + x];
-      if (d == 0) continue;
-      Rgb c;
-      if (d < 6) {
-        double bend = 0;
-        double light = bevelLight(distance, kLogoWidth, kLogoHeight, x, y, 6, &bend);
-        c = scale(mix(Rgb{200, 130, 30}, Rgb{255, 226, 130}, clamp01(0.5 - bend)), light);
-        if (d < 1.5) c = Rgb{60, 30, 8};
-      } else {
-        double v = static_cast<double>(y) / kLogoHeight;
-        c = mix(Rgb{34, 18, 84}, Rgb{8, 24, 70}, v);
-        if (random.unit() < 0.02) c = mix(c, Rgb{200, 210, 255}, random.between(0.3, 1));
-      }
-      image->pixels[y * kLogoWidth + x] = opaque(c);
-    }
+  paintBadge(image, distance, 6, 0.02, random);
   std::free(distance);
   paintPlanet(image);
   const int32_t textX = static_cast<int32_t>(kLogoCentre) - 31;

@@ -35,22 +35,7 @@ Image *paintIcon() {
     return nullptr;
   }
   Random random{0x5EED0010u};
-  for (int32_t y = 0; y < kIconSize; ++y)
-    for (int32_t x = 0; x < kIconSize; ++x) {
-      double d = distance[y * kIconSize + x];
-      if (d == 0) continue;
-      Rgb c;
-      if (d < 7) {
-        double bend = 0;
-        double light = bevelLight(distance, kIconSize, kIconSize, x, y, 7, &bend);
-        c = scale(mix(Rgb{200, 130, 30}, Rgb{255, 226, 130}, clamp01(0.5 - bend)), light);
-        if (d < 1.5) c = Rgb{60, 30, 8};
-      } else {
-        c = mix(Rgb{34, 18, 84}, Rgb{8, 24, 70}, static_cast<double>(y) / kIconSize);
-        if (random.unit() < 0.03) c = mix(c, Rgb{200, 210, 255}, random.between(0.3, 1));
-      }
-      image->pixels[y * kIconSize + x] = opaque(c);
-    }
+  paintBadge(image, distance, 7, 0.03, random);
   IMGBlit(scaled, image, 0, 0, (kIconSize - scaled->width) / 2, (kIconSize - scaled->height) / 2,
           scaled->width, scaled->height);
   std::free(distance);

@@ -50,10 +50,11 @@ Image *VORN2112LoadPicture(const char *name) {
   const std::string path = VORN2112FindPictureIn(name, folder);
   if (path.empty()) {
     std::fprintf(stderr, "%s: cannot load '%s': not in the working directory nor in %s\n",
-                 programName, name != nullptr ? name : "", folder.c_str());
+                 demo.programName, name != nullptr ? name : "", folder.c_str());
     return nullptr;
   }
   Image *picture = IMGLoad(path.c_str());
-  if (picture == nullptr) std::fprintf(stderr, "%s: cannot load '%s'\n", programName, path.c_str());
+  if (picture == nullptr)
+    std::fprintf(stderr, "%s: cannot load '%s'\n", demo.programName, path.c_str());
   return picture;
 }

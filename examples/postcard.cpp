@@ -14,18 +14,12 @@ namespace {
 
 constexpr int32_t kWidth = 320, kHeight = 200;
 
-Image *blank(int32_t width, int32_t height) {
-  Image *image = IMGNew();
-  IMGResize(image, width, height);
-  return image;
-}
-
 // The greeting, each row of its glyphs in the colour of one bar.
 void drawGreeting(const Font *font, Image *card) {
   static uint32_t colours[] = {0xB01010, 0xD04010, 0xF0F010, 0x50F010,
                                0x10E0E0, 0x1050F0, 0x5020F0, 0xF010F0};
   Raster bars = {8, 0, colours};  // over our own table: never RASTERFree'd
-  Image *text = blank(kWidth, 8), *tint = blank(kWidth, 8);
+  Image *text = IMGMake(kWidth, 8), *tint = IMGMake(kWidth, 8);
   FONTDrawLine(font, "GREETINGS FROM VORN2112", 68, 0, text);
   RASTERDraw(&bars, tint);
   for (int32_t i = 0; i < kWidth * 8; ++i) text->pixels[i] &= tint->pixels[i];
@@ -36,7 +30,7 @@ void drawGreeting(const Font *font, Image *card) {
 
 // A line of text after 100 steps of a scroller, on the bottom rows.
 void drawScrolledLine(Font *font, Image *card) {
-  Image *strip = blank(kWidth, 8);
+  Image *strip = IMGMake(kWidth, 8);
   Scroller *scroller = SCROLLNew();
   SCROLLSet(scroller, "              THE IMAGE CORE, A FONT, A SCROLLER AND RASTER BARS ", font,
             strip);
@@ -66,9 +60,9 @@ int main(int argc, char **argv) {
   if (moor == nullptr || letter == nullptr || font->sheet == nullptr) {
     std::fprintf(stderr, "postcard: cannot load the pictures in '%s'\n", argv[1]);
   } else {
-    Image *card = blank(kWidth, kHeight);
+    Image *card = IMGMake(kWidth, kHeight);
     Image *wide = IMGScale(moor, kWidth, kHeight / 2);
-    IMGBlit(wide, card, 0, 0, 0, 40, wide->width, wide->height);
+    IMGBlit(wide, card, 0, 0, 0, 40, kWidth, kHeight / 2);
     IMGBlit(letter, card, 0, 0, kWidth - letter->width - 8, 60, letter->width, letter->height);
     drawGreeting(font, card);
     drawScrolledLine(font, card);

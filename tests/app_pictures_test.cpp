@@ -66,7 +66,7 @@ TEST_F(PicturePlaces, MissingPictureIsReportedWithBothPlaces) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(VORN2112LoadPicture("nowhere.ppm"), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            std::string(programName) +
+            std::string(demo.programName) +
                 ": cannot load 'nowhere.ppm': not in the working directory nor in " +
                 VORN2112DataFolder() + "\n");
 }
@@ -78,7 +78,7 @@ TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
   EXPECT_EQ(VORN2112LoadPicture("V.ppm"), nullptr);
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            std::string(programName) + ": cannot load 'V.ppm'\n");
+            std::string(demo.programName) + ": cannot load 'V.ppm'\n");
 }
 
 TEST(PictureFolder, LiesBesideTheRunningProgram) {

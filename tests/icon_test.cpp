@@ -20,7 +20,7 @@ namespace {
 
 struct Owned {
   Image *image;
-  Owned(int32_t width, int32_t height) : image(IMGNew()) { IMGResize(image, width, height); }
+  Owned(int32_t width, int32_t height) : image(IMGMake(width, height)) {}
   explicit Owned(Image *painted) : image(painted) {}
   ~Owned() {
     if (image != nullptr) IMGFree(&image);

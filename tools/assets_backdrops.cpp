@@ -87,7 +87,7 @@ void paintBadge(Image *image, const double *distance, double rim, double stars, 
 }
 
 Image *paintLogo() {
-  Image *image = canvas(kLogoWidth, kLogoHeight);
+  Image *image = IMGMake(kLogoWidth, kLogoHeight);
   if (image == nullptr) return nullptr;
   for (int32_t y = 0; y < kLogoHeight; ++y)
     for (int32_t x = 0; x < kLogoWidth; ++x) {
@@ -122,7 +122,7 @@ static Rgb hue(double turns) {
 }
 
 Image *paintRainbow() {
-  Image *image = canvas(kRainbowWidth, kRainbowHeight);
+  Image *image = IMGMake(kRainbowWidth, kRainbowHeight);
   if (image == nullptr) return nullptr;
   for (int32_t y = 0; y < kRainbowHeight; ++y)
     for (int32_t x = 0; x < kRainbowWidth; ++x) {

@@ -14,7 +14,7 @@ static bool insideRoundedSquare(int32_t size, double radius, double x, double y)
 }
 
 Image *paintIcon() {
-  Image *image = canvas(kIconSize, kIconSize);
+  Image *image = IMGMake(kIconSize, kIconSize);
   if (image == nullptr) return nullptr;
   for (int32_t y = 0; y < kIconSize; ++y)
     for (int32_t x = 0; x < kIconSize; ++x)

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/pictures.h"
 #include "app/scene.h"
 #include "app/vorn2112.h"
 
@@ -27,13 +28,14 @@ void usage(std::FILE *to) {
   std::fprintf(to,
                "usage: %s [--from N] [--count N] [--out DIR] [--y4m FILE]\n"
                "Renders the demo's frames %d x %d from frame 0 on, exactly as the demo shows\n"
-               "them, reading the pictures from the working directory.\n"
+               "them, reading the pictures from the working directory or else from\n"
+               "%s.\n"
                "  --from N    first frame to write (default 0); earlier frames are rendered too\n"
                "  --count N   number of frames to write (default 1)\n"
                "  --out DIR   write DIR/frame-NNNNNN.ppm for each frame\n"
                "  --y4m FILE  write a YUV4MPEG2 stream at 60 frames per second ('-': stdout)\n"
                "With neither --out nor --y4m it renders only and prints the frame rate.\n",
-               demo.programName, defaultWidth, defaultHeight);
+               demo.programName, defaultWidth, defaultHeight, VORN2112DataFolder().c_str());
 }
 
 bool parseCount(const char *text, long &value) {

@@ -6,7 +6,8 @@
 // It keeps its state in `demo` (app/vorn2112.h) and plugs into the demo's
 // phases: load at set-up, prepare when the run begins, the frame's stages in
 // VORN2112Frame, release when the loop ends, unload at tear-down. Pictures and
-// the font come from the working directory; one that cannot be loaded is named
+// the font come from the working directory, or else from the installed picture
+// folder (app/pictures.h); one that cannot be loaded is named
 // on standard error with the reason, and VORN2112LoadScene returns false.
 #pragma once
 

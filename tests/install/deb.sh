@@ -1,7 +1,7 @@
 # Builds the Debian package, checks it with lintian, installs it on this
 # machine (needs root) and meets it as a user would: the menu entry, the
 # manual pages, the demo typed in a folder without pictures, the capture
-# tool. Purges the package at the end, also when a check fails, and checks
+# tool; and as a programmer would, building the example against it. Purges the package at the end, also when a check fails, and checks
 # that nothing of it is left.
 # Usage: deb.sh BUILD_DIR SOURCE_DIR
 BUILD=$(cd "$1" && pwd)
@@ -49,6 +49,13 @@ cmp -s "$WORK/frames/frame-000000.ppm" "$WORK/tree/frame-000000.ppm" || fail "th
 [ -z "$(ls -A "$WORK/home")" ] || fail "the programs left files in the working directory: $(ls -A "$WORK/home")"
 cd "$WORK" || exit 1
 
+# A programmer's view: the example builds against the package as installed.
+cmake -S "$SRC/examples" -B "$WORK/example" >"$WORK/example.log" 2>&1 &&
+  cmake --build "$WORK/example" >>"$WORK/example.log" 2>&1 || fail "example build: $(tail -n 20 "$WORK/example.log")"
+"$WORK/example/postcard" /usr/share/games/vorn2112 "$WORK/postcard.ppm" || fail "the example did not run"
+"$BUILD/bin/vorn2112-postcard" "$BUILD/bin" "$WORK/tree.ppm" && cmp -s "$WORK/tree.ppm" "$WORK/postcard.ppm" ||
+  fail "the example built against the package draws another picture"
+
 "${APT[@]}" purge vorn2112 >"$WORK/apt.log" 2>&1 || fail "apt-get purge: $(tail -n 5 "$WORK/apt.log")"
 dpkg -s vorn2112 >/dev/null 2>&1 && fail "still known to dpkg after the purge"
 while read -r path; do
@@ -58,4 +65,4 @@ for dir in /usr/share/games/vorn2112 /usr/include/vorn2112 /usr/share/doc/vorn21
   /usr/lib/*/cmake/VORN2112; do
   [ -e "$dir" ] && fail "left after the purge: $dir"
 done
-echo "package: lintian clean, installed, the demo started from the menu's command and ended on q, purged without a trace"
+echo "package: lintian clean, installed, the demo started from the menu's command and ended on q, the example built against it, purged without a trace"

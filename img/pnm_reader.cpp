@@ -315,14 +315,7 @@ Image *pnmNewImage(int64_t w, int64_t h) {
     IMGError();
     return nullptr;
   }
-  Image *image = IMGNew();
-  if (image != nullptr) {
-    IMGResize(image, static_cast<int32_t>(w), static_cast<int32_t>(h));
-    if (image->pixels == nullptr) {
-      IMGFree(&image);
-      IMGError();
-    }
-  }
+  Image *image = IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
   if (image == nullptr) imgFail("out of memory");
   return image;
 }

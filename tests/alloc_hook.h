@@ -22,6 +22,15 @@
 #include <cstddef>
 #include <cstdint>
 
+// Under AddressSanitizer the allocation functions below run before the
+// sanitizer has set itself up (the dynamic linker allocates while it starts
+// it), so they and what they call must not be instrumented.
+#if defined(__clang__) || defined(__GNUC__)
+#define VORN_ALLOC_HOOK_UNCHECKED __attribute__((no_sanitize("address")))
+#else
+#define VORN_ALLOC_HOOK_UNCHECKED
+#endif
+
 namespace allochook {
 inline std::atomic<long> allocations{0};     // every allocation of the process
 inline std::atomic<long> ownAllocations{0};  // those the program's own code asked for
@@ -33,9 +42,11 @@ inline std::atomic<bool> failOwnOnly{false};
 // The program's own machine code (not a shared library's), once looked up.
 inline std::atomic<uintptr_t> ownBegin{0}, ownEnd{0};
 
-inline void count() { allocations.fetch_add(1, std::memory_order_relaxed); }
+VORN_ALLOC_HOOK_UNCHECKED inline void count() {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+}
 
-inline bool isOwnCode(const void *caller) {
+VORN_ALLOC_HOOK_UNCHECKED inline bool isOwnCode(const void *caller) {
   auto address = reinterpret_cast<uintptr_t>(caller);
   return address >= ownBegin.load(std::memory_order_relaxed) &&
          address < ownEnd.load(std::memory_order_relaxed);
@@ -44,7 +55,7 @@ inline bool isOwnCode(const void *caller) {
 // Counts an allocation that caller is about to make (in allocations too when
 // countHere; the sanitizer's hook counts them otherwise) and decides whether
 // it fails; errno is then ENOMEM, as the C library would leave it.
-inline bool countAndFail(const void *caller, bool countHere) {
+VORN_ALLOC_HOOK_UNCHECKED inline bool countAndFail(const void *caller, bool countHere) {
   const long number = allocations.load(std::memory_order_relaxed) + 1;
   if (countHere) count();
   long ownNumber = 0;
@@ -114,16 +125,16 @@ void *__interceptor_malloc(size_t size);
 void *__interceptor_calloc(size_t count, size_t size);
 void *__interceptor_realloc(void *pointer, size_t size);
 
-void *malloc(size_t size) noexcept {
+VORN_ALLOC_HOOK_UNCHECKED void *malloc(size_t size) noexcept {
   return allochook::countAndFail(__builtin_return_address(0), false) ? nullptr
                                                                      : __interceptor_malloc(size);
 }
-void *calloc(size_t count, size_t size) noexcept {
+VORN_ALLOC_HOOK_UNCHECKED void *calloc(size_t count, size_t size) noexcept {
   return allochook::countAndFail(__builtin_return_address(0), false)
              ? nullptr
              : __interceptor_calloc(count, size);
 }
-void *realloc(void *pointer, size_t size) noexcept {
+VORN_ALLOC_HOOK_UNCHECKED void *realloc(void *pointer, size_t size) noexcept {
   return allochook::countAndFail(__builtin_return_address(0), false)
              ? nullptr
              : __interceptor_realloc(pointer, size);

@@ -2,7 +2,6 @@
 // write, which IMGFailureReason hands out.
 #pragma once
 
-// Records a fixed reason (a string literal or strerror text).
+// Records a reason: a string literal, strerror's text or a static buffer,
+// which must stay unchanged until the next failure.
 void imgFail(const char *reason);
-// Records a reason formatted like printf; it is cut at 160 bytes.
-void imgFailFormatted(const char *format, ...) __attribute__((format(printf, 1, 2)));

@@ -310,8 +310,11 @@ void pnmReadPlainColours(PnmSource &source, Image *image) {
 
 Image *pnmNewImage(int64_t w, int64_t h) {
   if (w < 0 || h < 0 || w > INT32_MAX || h > INT32_MAX || w * h > kMaxPixels) {
-    imgFailFormatted("%lld x %lld is over the limit of %lld pixels", static_cast<long long>(w),
-                     static_cast<long long>(h), static_cast<long long>(kMaxPixels));
+    static char tooLarge[96];
+    std::snprintf(tooLarge, sizeof tooLarge, "%lld x %lld is over the limit of %lld pixels",
+                  static_cast<long long>(w), static_cast<long long>(h),
+                  static_cast<long long>(kMaxPixels));
+    imgFail(tooLarge);
     IMGError();
     return nullptr;
   }
@@ -330,16 +333,16 @@ static std::FILE *openRegularFile(const char *path) {
     imgFail(std::strerror(errno));
     return nullptr;
   }
+  // With O_NONBLOCK cleared the descriptor reads like any other.
   struct stat status;
   const char *reason = nullptr;
-  if (fstat(descriptor, &status) != 0)
+  if (fstat(descriptor, &status) != 0 ||
+      fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
     reason = std::strerror(errno);
   else if (S_ISDIR(status.st_mode))
     reason = "a folder, not a picture";
   else if (!S_ISREG(status.st_mode))
     reason = "not a regular file";
-  else if (fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
-    reason = std::strerror(errno);
   std::FILE *file = reason == nullptr ? fdopen(descriptor, "rb") : nullptr;
   if (file == nullptr) {
     if (reason == nullptr) reason = errno == ENOMEM ? "out of memory" : std::strerror(errno);

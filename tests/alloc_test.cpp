@@ -141,15 +141,27 @@ uint32_t hashOf(const Image *image) {
   return hash;
 }
 
+// Which allocations a sweep fails.
+enum class Failing {
+  everything,  // every allocation of the process, from SDL's start on
+  ownOnly,     // only the demo's own, from SDL's start on
+  afterSetUp,  // every allocation, SDL's included, once set-up is done
+};
+
 // failAhead: the number of the allocation of the run that fails, counted
-// from 1; 0 fails none.
-Outcome runPhases(bool withDisplay, long failAhead, bool ownOnly) {
+// from 1 among those `failing` covers; 0 fails none.
+Outcome runPhases(bool withDisplay, long failAhead, Failing failing) {
   Outcome run;
   run.frames.reserve(3);  // the test's own allocations stay out of the run
   testing::internal::CaptureStderr();
   testing::internal::CaptureStdout();
-  failAllocationAhead(failAhead, ownOnly);
-  const long before = ownOnly ? ownAllocationCount() : allocationCount();
+  const bool ownOnly = failing == Failing::ownOnly;
+  long before = 0;
+  auto arm = [&] {
+    failAllocationAhead(failAhead, ownOnly);
+    before = ownOnly ? ownAllocationCount() : allocationCount();
+  };
+  if (failing != Failing::afterSetUp) arm();
   bool ready = true;
   if (withDisplay && SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
     // What the program's entry point says when SDL cannot start.
@@ -157,8 +169,9 @@ Outcome runPhases(bool withDisplay, long failAhead, bool ownOnly) {
     ready = false;
   }
   bool sdlStarted = withDisplay && ready;
-  ready =
-      ready && (withDisplay ? VORN2112Setup() : VORN2112SetupOffscreen()) && VORN2112PrepareScene();
+  ready = ready && (withDisplay ? VORN2112Setup() : VORN2112SetupOffscreen());
+  if (failing == Failing::afterSetUp) arm();
+  ready = ready && VORN2112PrepareScene();
   for (int frame = 0; ready && frame < 3; ++frame) {
     VORN2112Frame();
     run.frames.push_back(hashOf(demo.backBuffer));
@@ -186,8 +199,8 @@ bool leaked() { return false; }
 // normal run's frames without a word, or stops with a message of the
 // program's on standard error (and maybe the image module's report), and
 // leaves nothing allocated.
-void sweep(bool withDisplay, bool ownOnly) {
-  const Outcome normal = runPhases(withDisplay, 0, ownOnly);
+void sweep(bool withDisplay, Failing failing) {
+  const Outcome normal = runPhases(withDisplay, 0, failing);
   ASSERT_TRUE(normal.drew) << "run the tests in build/bin, beside the pictures: " << normal.said;
   ASSERT_EQ(normal.frames.size(), 3u);
   EXPECT_EQ(normal.said, "");
@@ -196,7 +209,7 @@ void sweep(bool withDisplay, bool ownOnly) {
   for (long n = 1; n <= normal.allocations; ++n) {
     SCOPED_TRACE("allocation " + std::to_string(n) + " of " + std::to_string(normal.allocations) +
                  " failing");
-    Outcome run = runPhases(withDisplay, n, ownOnly);
+    Outcome run = runPhases(withDisplay, n, failing);
     if (run.drew) {
       EXPECT_EQ(run.frames, normal.frames);
     } else {
@@ -215,10 +228,16 @@ void sweep(bool withDisplay, bool ownOnly) {
 
 // Off screen every allocation of the process fails in turn, the C library's
 // included.
-TEST(AllocationFailure, OffscreenRunsDrawTheRightFramesOrStopWithAMessage) { sweep(false, false); }
+TEST(AllocationFailure, OffscreenRunsDrawTheRightFramesOrStopWithAMessage) {
+  sweep(false, Failing::everything);
+}
 
-// With a display only the demo's own allocations fail: SDL 2 does not
-// survive every failure of its own.
-TEST(AllocationFailure, DemoRunsDrawTheRightFramesOrStopWithAMessage) { sweep(true, true); }
+// With a display, set-up fails only the demo's own allocations: SDL 2 does
+// not survive every failure of its own while it sets a video mode. From the
+// preparation on, SDL's fail too (the first present makes a surface).
+TEST(AllocationFailure, DemoRunsDrawTheRightFramesOrStopWithAMessage) {
+  sweep(true, Failing::ownOnly);
+  sweep(true, Failing::afterSetUp);
+}
 
 }  // namespace

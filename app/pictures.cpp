@@ -1,14 +1,16 @@
 // Where the programs find their pictures.
 #include "app/pictures.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <cstring>
 
 #include "app/vorn2112.h"
 
-// Both set by the build: the data folder as installed, and the same folder
-// relative to the folder that holds the programs.
+// Both set by the build: the picture folder as installed, and the same
+// folder relative to the folder that holds the programs.
 #ifndef VORN_DATA_DIR
 #define VORN_DATA_DIR "/usr/local/share/games/vorn2112"
 #endif
@@ -16,45 +18,69 @@
 #define VORN_DATA_FROM_PROGRAM "../share/games/vorn2112"
 #endif
 
-namespace fs = std::filesystem;
-
-std::string VORN2112DataFolder() {
-  std::error_code error;
-  fs::path program = fs::read_symlink("/proc/self/exe", error);
-  if (error || !program.is_absolute()) return VORN_DATA_DIR;
-  fs::path folder = (program.parent_path() / VORN_DATA_FROM_PROGRAM).lexically_normal();
-  std::string text = folder.string();
-  while (text.size() > 1 && text.back() == '/') text.pop_back();
-  return text;
+// Appends the relative path `relative` to the absolute folder in `folder`
+// (capacity `size`), taking "." and ".." as they come. False when it does not
+// fit.
+static bool appendRelative(char *folder, size_t size, const char *relative) {
+  size_t length = std::strlen(folder);
+  for (const char *part = relative; *part != '\0';) {
+    size_t n = std::strcspn(part, "/");
+    if (n == 2 && part[0] == '.' && part[1] == '.') {
+      while (length > 0 && folder[length - 1] != '/') --length;
+      if (length > 1) --length;  // the slash, but not the root's
+      folder[length] = '\0';
+    } else if (n > 0 && !(n == 1 && part[0] == '.')) {
+      bool slash = length == 0 || folder[length - 1] != '/';
+      if (length + slash + n + 1 > size) return false;
+      if (slash) folder[length++] = '/';
+      std::memcpy(folder + length, part, n);
+      length += n;
+      folder[length] = '\0';
+    }
+    part += n;
+    if (*part == '/') ++part;
+  }
+  return true;
 }
 
-static bool exists(const fs::path &path) {
-  std::error_code error;
-  return fs::exists(path, error);
+const char *VORN2112DataFolder() {
+  static char folder[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", folder, sizeof folder - 1);
+  if (n <= 0 || folder[0] != '/') return VORN_DATA_DIR;
+  folder[n] = '\0';
+  *std::strrchr(folder, '/') = '\0';  // the program's folder
+  if (folder[0] == '\0') std::strcpy(folder, "/");
+  return appendRelative(folder, sizeof folder, VORN_DATA_FROM_PROGRAM) ? folder : VORN_DATA_DIR;
 }
 
-std::string VORN2112FindPictureIn(const char *name, const std::string &folder) {
-  if (name == nullptr || *name == '\0') return {};
-  if (exists(name)) return name;
-  if (folder.empty()) return {};
-  std::string installed = folder + "/" + name;
-  return exists(installed) ? installed : std::string();
+static bool exists(const char *path) {
+  struct stat status;
+  return stat(path, &status) == 0;
 }
 
-std::string VORN2112FindPicture(const char *name) {
-  return VORN2112FindPictureIn(name, VORN2112DataFolder());
+bool VORN2112FindPictureIn(const char *name, const char *folder, char *path, size_t size) {
+  if (name == nullptr || *name == '\0' || path == nullptr || size == 0) return false;
+  int n = 0;
+  if (exists(name)) {
+    n = std::snprintf(path, size, "%s", name);
+  } else {
+    if (folder == nullptr || *folder == '\0') return false;
+    n = std::snprintf(path, size, "%s/%s", folder, name);
+    if (n < 0 || static_cast<size_t>(n) >= size || !exists(path)) return false;
+  }
+  return n >= 0 && static_cast<size_t>(n) < size;
 }
 
 Image *VORN2112LoadPicture(const char *name) {
-  const std::string folder = VORN2112DataFolder();
-  const std::string path = VORN2112FindPictureIn(name, folder);
-  if (path.empty()) {
+  const char *folder = VORN2112DataFolder();
+  char path[PATH_MAX];
+  if (!VORN2112FindPictureIn(name, folder, path, sizeof path)) {
     std::fprintf(stderr, "%s: cannot load '%s': not in the working directory nor in %s\n",
-                 demo.programName, name != nullptr ? name : "", folder.c_str());
+                 demo.programName, name != nullptr ? name : "", folder);
     return nullptr;
   }
-  Image *picture = IMGLoad(path.c_str());
+  Image *picture = IMGLoad(path);
   if (picture == nullptr)
-    std::fprintf(stderr, "%s: cannot load '%s'\n", demo.programName, path.c_str());
+    std::fprintf(stderr, "%s: cannot load '%s': %s\n", demo.programName, path, IMGFailureReason());
   return picture;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -32,6 +33,12 @@ class PicturePlaces : public ::testing::Test {
   }
   static void touch(const fs::path &path) { std::ofstream(path) << "P5 1 1 255\n\x7F"; }
   std::string installed() const { return (root_ / "installed").string(); }
+  // Where VORN2112FindPictureIn finds `name` with the installed folder;
+  // empty when it does not.
+  std::string find(const char *name, const std::string &folder) const {
+    char path[PATH_MAX];
+    return VORN2112FindPictureIn(name, folder.c_str(), path, sizeof path) ? path : "";
+  }
 
   fs::path previous_, root_;
 };
@@ -39,12 +46,12 @@ class PicturePlaces : public ::testing::Test {
 TEST_F(PicturePlaces, WorkingDirectoryComesFirst) {
   touch("V.ppm");
   touch(root_ / "installed" / "V.ppm");
-  EXPECT_EQ(VORN2112FindPictureIn("V.ppm", installed()), "V.ppm");
+  EXPECT_EQ(find("V.ppm", installed()), "V.ppm");
 }
 
 TEST_F(PicturePlaces, InstalledFolderWhenTheWorkingDirectoryLacksIt) {
   touch(root_ / "installed" / "O.ppm");
-  EXPECT_EQ(VORN2112FindPictureIn("O.ppm", installed()), installed() + "/O.ppm");
+  EXPECT_EQ(find("O.ppm", installed()), installed() + "/O.ppm");
 }
 
 TEST_F(PicturePlaces, LoadsTheCopyItFinds) {
@@ -56,10 +63,22 @@ TEST_F(PicturePlaces, LoadsTheCopyItFinds) {
 }
 
 TEST_F(PicturePlaces, NeitherPlaceGivesNothing) {
-  EXPECT_EQ(VORN2112FindPictureIn("R.ppm", installed()), "");
-  EXPECT_EQ(VORN2112FindPictureIn("R.ppm", ""), "");
-  EXPECT_EQ(VORN2112FindPictureIn("", installed()), "");
-  EXPECT_EQ(VORN2112FindPictureIn(nullptr, installed()), "");
+  EXPECT_EQ(find("R.ppm", installed()), "");
+  EXPECT_EQ(find("R.ppm", ""), "");
+  EXPECT_EQ(find("", installed()), "");
+  char path[PATH_MAX];
+  EXPECT_FALSE(VORN2112FindPictureIn(nullptr, installed().c_str(), path, sizeof path));
+  EXPECT_FALSE(VORN2112FindPictureIn("R.ppm", nullptr, path, sizeof path));
+}
+
+TEST_F(PicturePlaces, PathThatDoesNotFitCountsAsNotFound) {
+  touch(root_ / "installed" / "O.ppm");
+  char path[16];  // too short for the installed folder's path
+  EXPECT_FALSE(VORN2112FindPictureIn("O.ppm", installed().c_str(), path, sizeof path));
+  touch("V.ppm");
+  EXPECT_TRUE(VORN2112FindPictureIn("V.ppm", installed().c_str(), path, sizeof path));
+  EXPECT_STREQ(path, "V.ppm");
+  EXPECT_FALSE(VORN2112FindPictureIn("V.ppm", installed().c_str(), path, 5));
 }
 
 TEST_F(PicturePlaces, MissingPictureIsReportedWithBothPlaces) {
@@ -68,7 +87,7 @@ TEST_F(PicturePlaces, MissingPictureIsReportedWithBothPlaces) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             std::string(demo.programName) +
                 ": cannot load 'nowhere.ppm': not in the working directory nor in " +
-                VORN2112DataFolder() + "\n");
+                std::string(VORN2112DataFolder()) + "\n");
 }
 
 TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
@@ -78,12 +97,12 @@ TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
   EXPECT_EQ(VORN2112LoadPicture("V.ppm"), nullptr);
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            std::string(demo.programName) + ": cannot load 'V.ppm'\n");
+            std::string(demo.programName) + ": cannot load 'V.ppm': not a PNM picture\n");
 }
 
 TEST(PictureFolder, LiesBesideTheRunningProgram) {
   fs::path program = fs::read_symlink("/proc/self/exe");
-  EXPECT_EQ(VORN2112DataFolder(),
+  EXPECT_EQ(std::string(VORN2112DataFolder()),
             (program.parent_path().parent_path() / "share" / "games" / "vorn2112").string());
 }
 

@@ -1,5 +1,6 @@
-# A missing picture is named on standard error, with the places looked in,
-# and the demo exits with status 1 without drawing a frame.
+# A missing picture is named on standard error with the places looked in, an
+# unreadable one with the reason, and the demo exits with status 1 without
+# drawing a frame.
 source "$(dirname "$0")/lib/common.sh" "$@"
 cp "$BIN"/*.ppm "$BIN"/*.pbm "$WORK"/ || fail "no pictures in $BIN"
 rm "$WORK/V.ppm"
@@ -18,7 +19,7 @@ cp "$BIN/V.ppm" "$WORK/"
 "$BIN/vorn2112-capture" >"$WORK/out" 2>"$WORK/err"
 STATUS=$?
 [ "$STATUS" = 1 ] || fail "capture: exit status $STATUS"
-grep -qx "vorn2112-capture: cannot load 'vorn-rainbow.ppm'" "$WORK/err" || fail "said: $(cat "$WORK/err")"
+grep -qx "vorn2112-capture: cannot load 'vorn-rainbow.ppm': not a PNM picture" "$WORK/err" || fail "said: $(cat "$WORK/err")"
 
 # Video on standard output: without its pictures the tool writes no video at
 # all, and every message, the image module's too, goes to standard error.

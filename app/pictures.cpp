@@ -45,11 +45,11 @@ static bool appendRelative(char *folder, size_t size, const char *relative) {
 
 const char *VORN2112DataFolder() {
   static char folder[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", folder, sizeof folder - 1);
-  if (n <= 0 || folder[0] != '/') return VORN_DATA_DIR;
-  folder[n] = '\0';
-  *std::strrchr(folder, '/') = '\0';  // the program's folder
-  if (folder[0] == '\0') std::strcpy(folder, "/");
+  char program[PATH_MAX] = {};
+  ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
+  if (n <= 0 || program[0] != '/') return VORN_DATA_DIR;
+  *std::strrchr(program, '/') = '\0';  // the program's folder
+  std::snprintf(folder, sizeof folder, "%s", program[0] != '\0' ? program : "/");
   return appendRelative(folder, sizeof folder, VORN_DATA_FROM_PROGRAM) ? folder : VORN_DATA_DIR;
 }
 

@@ -5,6 +5,15 @@
 
 #include <algorithm>
 
+// Hot loops come in a second copy for processors with 256-bit integer
+// vectors, chosen when the program loads. WebAssembly has one instruction
+// set, so there they stay single.
+#ifdef __EMSCRIPTEN__
+#define VORN_VECTOR_CLONES
+#else
+#define VORN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 // Every effect needs an image with a pixel array; anything else is reported.
 static bool usable(const Image *image) {
   if (image == nullptr || image->pixels == nullptr) {
@@ -156,8 +165,7 @@ static uint32_t add(uint32_t s, uint32_t d) { return d + s; }
 // The additions of a whole rainbow copy are a good share of the frame: the
 // row loop also comes in a copy for processors with 256-bit integer vectors,
 // chosen when the program loads.
-__attribute__((target_clones("avx2", "default"))) static void addRow(const uint32_t *s, uint32_t *d,
-                                                                     int32_t n) {
+VORN_VECTOR_CLONES static void addRow(const uint32_t *s, uint32_t *d, int32_t n) {
   for (int32_t i = 0; i < n; i++) d[i] = add(s[i], d[i]);
 }
 
@@ -211,9 +219,9 @@ static constexpr DrawJumps ahead = [] {
 // loop, in a second copy for processors with 256-bit integer vectors too
 // (chosen when the program loads).
 template <typename Index>
-__attribute__((target_clones("avx2", "default"))) static void dissolvePositions(
-    uint32_t state, int32_t count, DrawModulo byWidth, DrawModulo byHeight, Index width,
-    Index *first, Index *second) {
+VORN_VECTOR_CLONES static void dissolvePositions(uint32_t state, int32_t count, DrawModulo byWidth,
+                                                 DrawModulo byHeight, Index width, Index *first,
+                                                 Index *second) {
   for (int32_t j = 0; j < count; j++) {
     const Index x1 = byWidth(drawOf(ahead.a[0][j] * state + ahead.c[0][j]));
     const Index y1 = byHeight(drawOf(ahead.a[1][j] * state + ahead.c[1][j]));

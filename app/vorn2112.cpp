@@ -55,15 +55,21 @@ bool VORN2112Setup() {
 
 void VORN2112Run() {
   VORN2112PrepareScene();
-  while (!quitRequested) {
-    VORN2112DrawScene();
-    SDLDPYShow(display, backBuffer);
-    VORN2112StepScene();
+  while (VORN2112Frame()) {
+  }
+  VORN2112ReleaseScene();
+}
+
+bool VORN2112Frame() {
+  VORN2112DrawScene();
+  if (display != nullptr) SDLDPYShow(display, backBuffer);
+  VORN2112StepScene();
+  if (keyboard != nullptr) {
     SDLKBDGetKey(keyboard);
     VORN2112Key(static_cast<int8_t>(keyboard->keys[0]));
     keyboard->keys[0] = 0;
   }
-  VORN2112ReleaseScene();
+  return !quitRequested;
 }
 
 void VORN2112Teardown() {

@@ -40,7 +40,7 @@ extern int32_t fpsFrames;        // calls of VORN2112FramesPerSecond so far
 int VORN2112Main(int argc, char **argv);
 bool VORN2112Setup();  // false when the demo cannot run; Teardown still follows
 void VORN2112Run();
-bool VORN2112Frame();  // one pass of the frame loop; false once an ending key was seen
+bool VORN2112Frame();               // one pass of the frame loop; false once an ending key was seen
 void VORN2112Teardown();            // releases whatever set-up and the run made
 void VORN2112Key(int8_t key);       // Escape, Q or q request the end
 int32_t VORN2112FramesPerSecond();  // average frame rate since SDL started

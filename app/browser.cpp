@@ -19,10 +19,9 @@
 
 namespace {
 
-int32_t shownFrame = -1;  // number of the frame on the canvas; -1 before the first
-int32_t holdAt = -1;      // steps do nothing once this frame is shown; -1: never
-bool unpaced = false;     // wanted: a step as soon as the browser is free
-bool timingSet = false;   // `unpaced` is in force
+int32_t holdAt = -1;     // steps do nothing once this frame is shown; -1: never
+bool unpaced = false;    // wanted: a step as soon as the browser is free
+bool timingSet = false;  // `unpaced` is in force
 
 // Durations of the latest steps, in milliseconds, oldest overwritten first.
 constexpr int stepSamples = 512;
@@ -46,15 +45,17 @@ void applyTiming() {
   timingSet = true;
 }
 
+// The number of the frame on the canvas; -1 before the first.
+int32_t shownFrame() { return demo.frame - 1; }
+
 // Holding keeps the browser's loop running with steps that do nothing:
 // pausing it would let the runtime end, as if the program had returned.
 void step() {
   if (!timingSet) applyTiming();
-  if (holdAt >= 0 && shownFrame == holdAt) return;
+  if (holdAt >= 0 && shownFrame() == holdAt) return;
   double start = emscripten_get_now();
   bool running = VORN2112Frame();
   stepTimes[stepCount++ % stepSamples] = emscripten_get_now() - start;
-  ++shownFrame;
   if (!running) finish();
 }
 
@@ -62,11 +63,11 @@ void step() {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int32_t vornShownFrame() { return shownFrame; }
+EMSCRIPTEN_KEEPALIVE int32_t vornShownFrame() { return shownFrame(); }
 
 // Runs on until frame `frame` is on the canvas and holds there; a frame
 // already passed, or -1, lets the loop run freely.
-EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame > shownFrame ? frame : -1; }
+EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame > shownFrame() ? frame : -1; }
 
 // Unpaced: a step as soon as the browser is free again, not once per refresh.
 EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
@@ -86,16 +87,16 @@ EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
 
 int main(int argc, char **argv) {
   if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-    std::fprintf(stderr, "%s: %s\n", programName, SDL_GetError());
-    return 1;
-  }
-  if (!VORN2112Setup()) {
-    VORN2112Teardown();
+    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
     return 1;
   }
   (void)argc;
   (void)argv;
-  VORN2112PrepareScene();
+  if (!VORN2112Setup() || !VORN2112PrepareScene()) {
+    VORN2112ReleaseScene();
+    VORN2112Teardown();
+    return 1;
+  }
   emscripten_set_main_loop(step, 0, true);
   return 0;
 }

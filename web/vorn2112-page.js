@@ -66,7 +66,7 @@
 
   function applySwitches(module) {
     const without = params.get('without');
-    if (without) module.FS.unlink('/' + without);
+    if (without && module.FS.analyzePath('/' + without).exists) module.FS.unlink('/' + without);
     const empty = params.get('empty');
     if (empty) module.FS.writeFile('/' + empty, new Uint8Array(0));
     if (params.has('unpaced')) module._vornUnpaced(1);

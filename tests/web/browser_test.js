@@ -49,12 +49,14 @@ function assertSameFrame(rgba, rgb, what) {
   }
 }
 
-// The message the desktop program prints when `picture` is missing.
-function desktopMessage(program, picture) {
+// The message the desktop program prints when `picture` is missing, or
+// empty when `empty` is true.
+function desktopMessage(program, picture, empty) {
   const dir = fs.mkdtempSync(path.join(work, 'missing-'));
   for (const file of fs.readdirSync(nativeBin).filter((f) => /\.p[bp]m$/.test(f) && f !== picture)) {
     fs.copyFileSync(path.join(nativeBin, file), path.join(dir, file));
   }
+  if (empty) fs.writeFileSync(path.join(dir, picture), '');
   const run = spawnSync(path.join(nativeBin, program), [], {
     cwd: dir, env: { ...process.env, SDL_VIDEODRIVER: 'dummy' }, timeout: 20000, encoding: 'utf8',
   });
@@ -129,8 +131,9 @@ test('space, a, F2 and Down leave the demo running; q, Shift+Q and Escape end it
 });
 
 test('a missing or empty picture: the page and the console show the desktop message', async (ctx) => {
-  for (const [query, picture, program] of [['without=V.ppm', 'V.ppm', 'vorn2112'], ['fs&empty=vorn-rainbow.ppm', 'vorn-rainbow.ppm', 'vorn2112fs']]) {
-    const expected = desktopMessage(program, picture);
+  const pictures = [['without=V.ppm', 'V.ppm', 'vorn2112', false], ['fs&empty=vorn-rainbow.ppm', 'vorn-rainbow.ppm', 'vorn2112fs', true]];
+  for (const [query, picture, program, empty] of pictures) {
+    const expected = desktopMessage(program, picture, empty);
     assert.match(expected, new RegExp(`^${program}: cannot load '${picture.replace('.', '\\.')}'`));
     const page = await openDemo(ctx, query);
     await waitFor(page, () => vorn.ended !== null, `${program} runs without ${picture}`);

@@ -166,6 +166,11 @@ test('the capture tools under Node write the native frames, video stream and pic
     const bad = spawnSync(process.execPath, [path.join(webBin, `${program}.js`), '--bogus'], { cwd: webBin, encoding: 'utf8' });
     assert.equal(bad.status, 2, 'a bad option under Node');
     assert.match(bad.stderr, new RegExp(`^${program}: unknown option '--bogus'`));
+    // Standard output cannot carry the video there: said, status 1, no stream.
+    const piped = spawnSync(process.execPath, [path.join(webBin, `${program}.js`), '--count', '1', '--y4m', '-'], { cwd: webBin, encoding: 'latin1' });
+    assert.equal(piped.status, 1, '--y4m - under Node');
+    assert.match(piped.stderr, new RegExp(`^${program}: cannot write to standard output`));
+    assert.equal(piped.stdout, '');
   }
 });
 

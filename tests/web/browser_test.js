@@ -88,6 +88,13 @@ test('each program: titled VORN2112, canvas at its own size, focused, small one 
       assert.ok(seen.shownWidth >= 2 * p.width, 'the small program is not scaled up');
       assert.equal(seen.rendering, 'pixelated');
       assert.ok(seen.button, 'no full-screen button');
+      await page.click('#fullscreen');
+      await waitFor(page, () => document.fullscreenElement !== null, 'the button does not go full screen');
+      const full = await page.evaluate(() => [document.fullscreenElement.id, document.activeElement.id,
+        document.getElementById('screen').getBoundingClientRect().width]);
+      assert.equal(full[0], 'stage');
+      assert.equal(full[1], 'screen', 'the canvas lost the keyboard focus');
+      assert.ok(Number.isInteger(full[2] / p.width), `shown ${full[2]} px wide in full screen`);
     }
     await page.close();
   }

@@ -24,9 +24,9 @@ bool unpaced = false;    // wanted: a step as soon as the browser is free
 bool timingSet = false;  // `unpaced` is in force
 
 // Durations of the latest steps, in milliseconds, oldest overwritten first.
-constexpr int stepSamples = 512;
+constexpr uint32_t stepSamples = 512;
 double stepTimes[stepSamples];
-int stepCount = 0;
+uint32_t stepCount = 0;  // steps timed so far; wraps after 2^32, harmlessly
 
 void finish() {
   emscripten_cancel_main_loop();
@@ -76,7 +76,7 @@ EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
 }
 
 EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
-  int n = std::min(stepCount, stepSamples);
+  uint32_t n = std::min(stepCount, stepSamples);
   if (n == 0) return 0;
   double sorted[stepSamples];
   std::copy(stepTimes, stepTimes + n, sorted);
@@ -85,13 +85,11 @@ EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
 }
 }
 
-int main(int argc, char **argv) {
+int main() {
   if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
     std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
     return 1;
   }
-  (void)argc;
-  (void)argv;
   if (!VORN2112Setup() || !VORN2112PrepareScene()) {
     VORN2112ReleaseScene();
     VORN2112Teardown();

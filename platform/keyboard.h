@@ -14,7 +14,7 @@
 // without a character would end a demo that ends on those three. On the
 // desktop that is F2 (283 would give 27); in a web browser, where keys
 // without a character come as 1024 plus a scan code, it is Down (1105 would
-// give 81) and F22 (1137 would give 113).
+// give 81) and F22 (1137 would give 113); F2 is 1083 there and gives 59.
 //
 // The keyboard can only be made while a display exists. Every operation
 // traces its entry and exit, and null arguments are reported, behind the

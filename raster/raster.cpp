@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "img/clip.h"
+
 [[maybe_unused]] static const char *const rasterIdentification[] = {"RASTER", "20080421",
                                                                     "VORN2112 developers"};
 
@@ -170,24 +172,22 @@ void RASTERAdvance(Raster *raster) {
     raster->position++;
 }
 
-// Clips the span x0 .. x1 of row `row` to the image and gives the first pixel
-// of the span and its length, or null when nothing of it is inside.
+// Clips the span x0 .. x1 (both included) of row `row` to the image and gives
+// the first pixel of the span and its length, or null when nothing of it is
+// inside.
 static uint32_t *clipSpan(Image *image, int32_t row, int32_t x0, int32_t x1, int32_t *count) {
   if (image == nullptr) {
     IMGError();
     return nullptr;
   }
-  if (row < 0 || row >= image->height) return nullptr;
-  x0 = std::max(x0, 0);
-  x1 = std::min(x1, image->width - 1);
-  if (x0 > x1) return nullptr;
+  const Rect span = IMGClip({x0, row, int64_t{x1} - x0 + 1, 1}, image->width, image->height);
+  if (span.w <= 0 || span.h <= 0) return nullptr;
   if (image->pixels == nullptr) {
     IMGError();
     return nullptr;
   }
-  *count = x1 - x0 + 1;
-  return image->pixels + static_cast<size_t>(row) * static_cast<size_t>(image->width) +
-         static_cast<size_t>(x0);
+  *count = static_cast<int32_t>(span.w);
+  return image->pixels + span.y * image->width + span.x;
 }
 
 void RASTERHLine(Image *image, uint32_t colour, int32_t row, int32_t x0, int32_t x1) {

@@ -113,9 +113,13 @@ static bool overlap(const uint32_t *a, const uint32_t *b, int32_t n) {
 template <typename Combine, typename Row>
 static void blitPlaced(const Image *source, Image *destination, const Placement &at,
                        Combine combine, Row row) {
+  // Taken once: a store through a row could otherwise be the images' fields.
+  const size_t sw = source->width, dw = destination->width;
+  const uint32_t *from = source->pixels + at.sx;
+  uint32_t *to = destination->pixels + at.dx;
   for (int32_t j = at.h - 1; j >= 0; j--) {
-    const uint32_t *s = source->pixels + static_cast<size_t>(at.sy + j) * source->width + at.sx;
-    uint32_t *d = destination->pixels + static_cast<size_t>(at.dy + j) * destination->width + at.dx;
+    const uint32_t *s = from + static_cast<size_t>(at.sy + j) * sw;
+    uint32_t *d = to + static_cast<size_t>(at.dy + j) * dw;
     if (overlap(s, d, at.w))
       for (int32_t i = at.w - 1; i >= 0; i--) d[i] = combine(s[i], d[i]);
     else

@@ -33,7 +33,7 @@ void usage(std::FILE *to) {
                "  --out DIR   write DIR/frame-NNNNNN.ppm for each frame\n"
                "  --y4m FILE  write a YUV4MPEG2 stream at 60 frames per second ('-': stdout)\n"
                "With neither --out nor --y4m it renders only and prints the frame rate.\n",
-               programName, defaultWidth, defaultHeight);
+               demo.programName, defaultWidth, defaultHeight);
 }
 
 bool parseCount(const char *text, long &value) {
@@ -60,11 +60,11 @@ int parseOptions(int argc, char **argv, Options &options) {
     else if (option == "--y4m")
       options.y4mPath = value;
     else {
-      std::fprintf(stderr, "%s: unknown option '%s'\n", programName, argv[i]);
+      std::fprintf(stderr, "%s: unknown option '%s'\n", demo.programName, argv[i]);
       return 2;
     }
     if (!good) {
-      std::fprintf(stderr, "%s: %s needs %s\n", programName, option.c_str(),
+      std::fprintf(stderr, "%s: %s needs %s\n", demo.programName, option.c_str(),
                    option == "--out" || option == "--y4m" ? "a file name" : "a number >= 0");
       return 2;
     }
@@ -75,8 +75,9 @@ int parseOptions(int argc, char **argv, Options &options) {
 // Full-resolution (4:4:4) studio-range YCbCr, as video players expect.
 class Y4mWriter {
  public:
-  bool open(const char *path) {
-    file_ = std::strcmp(path, "-") == 0 ? stdout : std::fopen(path, "wb");
+  // Writes to path, or to standardOutput when the path is "-".
+  bool open(const char *path, std::FILE *standardOutput) {
+    file_ = std::strcmp(path, "-") == 0 ? standardOutput : std::fopen(path, "wb");
     if (file_ == nullptr) return false;
     plane_.resize(static_cast<size_t>(defaultWidth) * defaultHeight * 3);
     std::fprintf(file_, "YUV4MPEG2 W%d H%d F60:1 Ip A1:1 C444\n", defaultWidth, defaultHeight);
@@ -98,7 +99,7 @@ class Y4mWriter {
   bool close() {
     if (file_ == nullptr) return true;
     bool ok = std::fflush(file_) == 0 && std::ferror(file_) == 0;
-    if (file_ != stdout) ok = std::fclose(file_) == 0 && ok;
+    ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     return ok;
   }
@@ -114,50 +115,65 @@ bool writePpm(const char *dir, long frame, const Image *image) {
   return IMGSave(image, path);
 }
 
+// With the video on standard output, the stream keeps the original standard
+// output to itself and every message (the modules print theirs on standard
+// output) goes to standard error instead.
+std::FILE *takeStandardOutput() {
+  std::fflush(stdout);
+  int video = dup(STDOUT_FILENO);
+  if (video < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) return nullptr;
+  return fdopen(video, "wb");
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-  programName = VORN_CAPTURE_NAME;
+  demo.programName = VORN_CAPTURE_NAME;
   Options options;
   int parsed = parseOptions(argc, argv, options);
   if (parsed != 0) {
     usage(parsed == 1 ? stdout : stderr);
     return parsed == 1 ? 0 : 2;
   }
-  if (options.outDir != nullptr && mkdir(options.outDir, 0777) != 0 && errno != EEXIST) {
-    std::fprintf(stderr, "%s: cannot make '%s': %s\n", programName, options.outDir,
+  const bool videoOnStdout = options.y4mPath != nullptr && std::strcmp(options.y4mPath, "-") == 0;
+  std::FILE *video = videoOnStdout ? takeStandardOutput() : nullptr;
+  if (videoOnStdout && video == nullptr) {
+    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", demo.programName,
                  std::strerror(errno));
     return 1;
+  }
+  // The pictures come first: without them nothing is written at all.
+  bool ready = VORN2112SetupOffscreen() && VORN2112PrepareScene();
+  int status = ready ? 0 : 1;
+  if (ready && options.outDir != nullptr && mkdir(options.outDir, 0777) != 0 && errno != EEXIST) {
+    std::fprintf(stderr, "%s: cannot make '%s': %s\n", demo.programName, options.outDir,
+                 std::strerror(errno));
+    status = 1;
   }
   Y4mWriter y4m;
-  if (options.y4mPath != nullptr && !y4m.open(options.y4mPath)) {
-    std::fprintf(stderr, "%s: cannot write '%s': %s\n", programName, options.y4mPath,
+  if (status == 0 && options.y4mPath != nullptr && !y4m.open(options.y4mPath, video)) {
+    std::fprintf(stderr, "%s: cannot write '%s': %s\n", demo.programName, options.y4mPath,
                  std::strerror(errno));
-    return 1;
+    status = 1;
   }
 
-  backBuffer = IMGNew();
-  IMGResize(backBuffer, defaultWidth, defaultHeight);
-  int status = 0;
-  if (VORN2112LoadScene()) {
-    VORN2112PrepareScene();
+  if (status == 0) {
     const long last = options.from + options.count;
     const bool progress = isatty(STDERR_FILENO) && options.count >= 200;
     auto start = std::chrono::steady_clock::now();
     for (long frame = 0; frame < last && status == 0; ++frame) {
-      VORN2112DrawScene();
+      VORN2112Frame();
       if (frame >= options.from) {
-        if (options.outDir != nullptr && !writePpm(options.outDir, frame, backBuffer)) {
-          std::fprintf(stderr, "%s: cannot write frame %ld into '%s'\n", programName, frame,
+        if (options.outDir != nullptr && !writePpm(options.outDir, frame, demo.backBuffer)) {
+          std::fprintf(stderr, "%s: cannot write frame %ld into '%s'\n", demo.programName, frame,
                        options.outDir);
           status = 1;
         }
-        if (options.y4mPath != nullptr && !y4m.write(backBuffer)) {
-          std::fprintf(stderr, "%s: cannot write '%s'\n", programName, options.y4mPath);
+        if (options.y4mPath != nullptr && !y4m.write(demo.backBuffer)) {
+          std::fprintf(stderr, "%s: cannot write '%s'\n", demo.programName, options.y4mPath);
           status = 1;
         }
       }
-      VORN2112StepScene();
       if (progress && frame % 100 == 0) std::fprintf(stderr, "\rframe %ld of %ld", frame, last);
     }
     if (progress) std::fputs("\n", stderr);
@@ -166,15 +182,12 @@ int main(int argc, char **argv) {
     if (status == 0 && options.outDir == nullptr && options.y4mPath == nullptr)
       std::printf("%ld frames in %.3f s: %.1f frames per second\n", last, seconds,
                   seconds > 0 ? static_cast<double>(last) / seconds : 0.0);
-    VORN2112ReleaseScene();
-  } else {
-    status = 1;
   }
   if (!y4m.close() && status == 0) {
-    std::fprintf(stderr, "%s: cannot write '%s'\n", programName, options.y4mPath);
+    std::fprintf(stderr, "%s: cannot write '%s'\n", demo.programName, options.y4mPath);
     status = 1;
   }
-  VORN2112UnloadScene();
-  IMGFree(&backBuffer);
+  VORN2112ReleaseScene();
+  VORN2112Teardown();
   return status;
 }

@@ -1,10 +1,11 @@
-// The demo's pixel effects, its positive modulo and its random source. The
-// effects work on the pixel arrays directly; each gives exactly the pixels
-// (and takes exactly the random draws) of its per-pixel description.
+// The demo's pixel effects. They work on the pixel arrays directly; each
+// gives exactly the pixels (and takes exactly the random draws) of its
+// per-pixel description.
 #include "app/effects.h"
 
 #include <algorithm>
 
+#include "app/random.h"
 #include "img/clip.h"
 
 // Every effect needs an image with a pixel array; anything else is reported.
@@ -21,29 +22,8 @@ static size_t pixelCount(const Image *image) {
   return static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
 }
 
-// The generator's state; the dissolve and the stars advance it in bulk.
-static uint32_t randomState = 1;
-
-// The generator's step taken k times: state -> state * a + c (mod 2^32). Any
-// draw ahead is then one multiply-add away from a known state, so the draws
-// of many attempts are computed side by side instead of one after the other.
-struct Jump {
-  uint32_t a, c;
-  constexpr uint32_t operator()(uint32_t state) const { return state * a + c; }
-};
-static constexpr Jump jumpOf(int k) {
-  Jump jump{1, 0};
-  for (int i = 0; i < k; i++) jump = {jump.a * 214013u, jump.c * 214013u + 2531011u};
-  return jump;
-}
-static constexpr Jump oneStep = jumpOf(1), twoSteps = jumpOf(2), threeSteps = jumpOf(3);
-
-static constexpr uint32_t drawOf(uint32_t state) { return (state >> 16) & 0x7FFF; }
-
-int32_t VORN2112Random() {
-  randomState = oneStep(randomState);
-  return static_cast<int32_t>(drawOf(randomState));
-}
+static constexpr RandomJump oneStep = randomJumpOf(1), twoSteps = randomJumpOf(2),
+                            threeSteps = randomJumpOf(3);
 
 // r % n without a division, for every draw r (0 .. 32767) and every n >= 1.
 // Take L with 2^(L-1) < n <= 2^L, k = 15 + L and m = floor(2^k / n) + 1. Then
@@ -65,14 +45,6 @@ class DrawModulo {
  private:
   uint32_t n_, shift_ = 0, multiplier_ = 0;
 };
-
-int32_t wrap(int32_t a, int32_t n) {
-  if (n <= 0) return 0;
-  if (a >= n) return a % n;
-  if (a >= 0) return a;
-  int32_t m = a % n;
-  return m == 0 ? 0 : n + m;
-}
 
 void VORN2112Darken(Image *image, uint32_t amount) {
   if (!usable(image)) return;
@@ -179,7 +151,7 @@ static constexpr DrawJumps ahead = [] {
   DrawJumps jumps{};
   for (int32_t j = 0; j < dissolveBlock; j++)
     for (int k = 0; k < 4; k++) {
-      const Jump jump = jumpOf(4 * j + k + 1);
+      const RandomJump jump = randomJumpOf(4 * j + k + 1);
       jumps.a[k][j] = jump.a;
       jumps.c[k][j] = jump.c;
     }
@@ -195,10 +167,10 @@ __attribute__((target_clones("avx2", "default"))) static void dissolvePositions(
     uint32_t state, int32_t count, DrawModulo byWidth, DrawModulo byHeight, Index width,
     Index *first, Index *second) {
   for (int32_t j = 0; j < count; j++) {
-    const Index x1 = byWidth(drawOf(ahead.a[0][j] * state + ahead.c[0][j]));
-    const Index y1 = byHeight(drawOf(ahead.a[1][j] * state + ahead.c[1][j]));
-    const Index x2 = byWidth(drawOf(ahead.a[2][j] * state + ahead.c[2][j]));
-    const Index y2 = byHeight(drawOf(ahead.a[3][j] * state + ahead.c[3][j]));
+    const Index x1 = byWidth(randomDrawOf(ahead.a[0][j] * state + ahead.c[0][j]));
+    const Index y1 = byHeight(randomDrawOf(ahead.a[1][j] * state + ahead.c[1][j]));
+    const Index x2 = byWidth(randomDrawOf(ahead.a[2][j] * state + ahead.c[2][j]));
+    const Index y2 = byHeight(randomDrawOf(ahead.a[3][j] * state + ahead.c[3][j]));
     first[j] = y1 * width + x1;
     second[j] = y2 * width + x2;
   }
@@ -220,12 +192,14 @@ static void dissolveBlocks(Image *image, int32_t attempts) {
   const DrawModulo byWidth(image->width), byHeight(image->height);
   uint32_t *p = image->pixels;
   Index first[dissolveBlock], second[dissolveBlock];
+  uint32_t state = VORN2112RandomState();
   for (int32_t done = 0; done < attempts; done += dissolveBlock) {
     const int32_t count = std::min(dissolveBlock, attempts - done);
-    dissolvePositions<Index>(randomState, count, byWidth, byHeight, image->width, first, second);
-    randomState = Jump{ahead.a[3][count - 1], ahead.c[3][count - 1]}(randomState);
+    dissolvePositions<Index>(state, count, byWidth, byHeight, image->width, first, second);
+    state = RandomJump{ahead.a[3][count - 1], ahead.c[3][count - 1]}(state);
     for (int32_t j = 0; j < count; j++) swapIfBothSet(p[first[j]], p[second[j]]);
   }
+  VORN2112RandomSetState(state);
 }
 
 void VORN2112Dissolve(Image *image, int32_t attempts) {
@@ -243,14 +217,14 @@ void VORN2112Stars(Image *image, int32_t count) {
   if (!usable(image) || pixelCount(image) == 0) return;
   const size_t w = image->width;
   const DrawModulo byWidth(image->width), byHeight(image->height), byLevels(255);
-  uint32_t state = randomState;
+  uint32_t state = VORN2112RandomState();
   for (int32_t n = 0; n < count; n++) {
     // The draws x, y and grey, in this order, come from the next three states.
-    const uint32_t x = byWidth(drawOf(oneStep(state)));
-    const uint32_t y = byHeight(drawOf(twoSteps(state)));
-    const uint32_t g = byLevels(drawOf(threeSteps(state)));
+    const uint32_t x = byWidth(randomDrawOf(oneStep(state)));
+    const uint32_t y = byHeight(randomDrawOf(twoSteps(state)));
+    const uint32_t g = byLevels(randomDrawOf(threeSteps(state)));
     state = threeSteps(state);
     image->pixels[y * w + x] = (g << 16) | (g << 8) | g;
   }
-  randomState = state;
+  VORN2112RandomSetState(state);
 }

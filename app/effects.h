@@ -1,13 +1,12 @@
-// The demo's own pixel effects, the positive modulo that keeps its phases in
-// range, and its random source.
+// The demo's own pixel effects. The dissolve and the stars draw from the
+// demo's random generator (app/random.h).
 //
 // Every effect reports a null image through IMGError ("IMG error\n") and then
 // changes nothing. The two positioned blits always take the whole source,
 // placing its top-left pixel at (x, y) of the destination, clipped at every
 // edge. An empty image (width or height 0) is left as it is, and the random
 // effects then take no draws. VORN2112Mask of images of different sizes
-// combines the smaller pixel count by index. wrap gives 0 for a period of 0
-// or less.
+// combines the smaller pixel count by index.
 #pragma once
 
 #include <cstdint>
@@ -26,11 +25,3 @@ void VORN2112Mask(const Image *mask, Image *target);
 void VORN2112Dissolve(Image *image, int32_t attempts);
 // Scatters count grey dots of levels 0 .. 254.
 void VORN2112Stars(Image *image, int32_t count);
-
-// a modulo n in 0 .. n - 1, for any a and a positive n.
-int32_t wrap(int32_t a, int32_t n);
-
-// The demo's random generator: state starts at 1 and is never seeded; each
-// draw sets state = state * 214013 + 2531011 (mod 2^32) and yields
-// (state >> 16) & 0x7FFF, so every run shows the same frames.
-int32_t VORN2112Random();

@@ -20,7 +20,7 @@ int main(int argc, char *argv[]) {
   std::signal(SIGINT, endOnSignal);
   std::signal(SIGTERM, endOnSignal);
   if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-    std::fprintf(stderr, "%s: %s\n", programName, SDL_GetError());
+    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
     return 1;
   }
   int status = VORN2112Main(argc, argv);

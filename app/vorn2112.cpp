@@ -1,4 +1,4 @@
-// The demo's skeleton: set-up, the frame loop, tear-down.
+// The demo's skeleton: set-up, the run, tear-down.
 #include "app/vorn2112.h"
 
 #include <SDL.h>
@@ -20,76 +20,83 @@
     "stars, a dissolving moor, rainbows, raster bars and flying letters",
     "keys: Escape, Q, q"};
 
-const char *programName = VORN_PROGRAM_NAME;
-Display *display = nullptr;
-Keyboard *keyboard = nullptr;
-Image *backBuffer = nullptr;
-bool quitRequested = false;
-bool verbose = false;
-int32_t fpsFrames = 0;
+Demo demo = [] {
+  Demo initial{};  // everything null, false or 0
+  initial.programName = VORN_PROGRAM_NAME;
+  return initial;
+}();
 
 int VORN2112Main(int, char **) {
-  bool ready = VORN2112Setup();
-  if (ready) VORN2112Run();
+  bool ran = VORN2112Setup() && VORN2112Run();
   VORN2112Teardown();
-  return ready ? 0 : 1;
+  return ran ? 0 : 1;
 }
 
-bool VORN2112Setup() {
-  display = SDLDPYNew();
-  keyboard = SDLKBDNew();
-  SDLDPYSetMode(display, defaultWidth, defaultHeight);
-  if (!SDLDPYIsVisible(display) || keyboard == nullptr) {
-    std::fprintf(stderr, "%s: cannot open a %dx%d window: no display\n", programName, defaultWidth,
-                 defaultHeight);
-    return false;
-  }
-  backBuffer = IMGNew();
-  IMGResize(backBuffer, display->width, display->height);
-  if (backBuffer == nullptr || backBuffer->pixels == nullptr) {
-    std::fprintf(stderr, "%s: out of memory\n", programName);
+void VORN2112OutOfMemory() { std::fprintf(stderr, "%s: out of memory\n", demo.programName); }
+
+// The back buffer at the given size and the scene's pictures.
+static bool setupScene(int32_t width, int32_t height) {
+  demo.backBuffer = IMGMake(width, height);
+  if (demo.backBuffer == nullptr) {
+    VORN2112OutOfMemory();
     return false;
   }
   return VORN2112LoadScene();
 }
 
-void VORN2112Run() {
-  VORN2112PrepareScene();
-  while (!quitRequested) {
-    VORN2112DrawScene();
-    SDLDPYShow(display, backBuffer);
-    VORN2112StepScene();
-    SDLKBDGetKey(keyboard);
-    VORN2112Key(static_cast<int8_t>(keyboard->keys[0]));
-    keyboard->keys[0] = 0;
+bool VORN2112Setup() {
+  demo.display = SDLDPYNew();
+  demo.keyboard = SDLKBDNew();
+  SDLDPYSetMode(demo.display, defaultWidth, defaultHeight);
+  if (!SDLDPYIsVisible(demo.display) || demo.keyboard == nullptr) {
+    std::fprintf(stderr, "%s: cannot open a %dx%d window: no display\n", demo.programName,
+                 defaultWidth, defaultHeight);
+    return false;
   }
+  return setupScene(demo.display->width, demo.display->height);
+}
+
+bool VORN2112SetupOffscreen() { return setupScene(defaultWidth, defaultHeight); }
+
+bool VORN2112Run() {
+  bool prepared = VORN2112PrepareScene();
+  if (prepared)
+    while (VORN2112Frame()) {
+    }
   VORN2112ReleaseScene();
+  return prepared;
+}
+
+bool VORN2112Restart() {
+  VORN2112ReleaseScene();
+  if (demo.scroller != nullptr) SCROLLFree(&demo.scroller);
+  return VORN2112PrepareScene();
 }
 
 void VORN2112Teardown() {
   VORN2112UnloadScene();
-  if (backBuffer != nullptr) IMGFree(&backBuffer);
-  if (keyboard != nullptr) SDLKBDFree(&keyboard);
-  if (display != nullptr) SDLDPYFree(&display);
+  if (demo.backBuffer != nullptr) IMGFree(&demo.backBuffer);
+  if (demo.keyboard != nullptr) SDLKBDFree(&demo.keyboard);
+  if (demo.display != nullptr) SDLDPYFree(&demo.display);
 }
 
 void VORN2112Key(int8_t key) {
-  if (key == 'q' || key == 'Q' || key == 27) quitRequested = true;
+  if (key == 'q' || key == 'Q' || key == 27) demo.quitRequested = true;
 }
 
 int32_t VORN2112FramesPerSecond() {
-  ++fpsFrames;
+  ++demo.fpsFrames;
   Uint32 seconds = SDL_GetTicks() / 1000;
-  return fpsFrames / static_cast<int32_t>(seconds + 1);
+  return demo.fpsFrames / static_cast<int32_t>(seconds + 1);
 }
 
 void VORN2112Error() {
-  if (verbose) std::fputs("VORN2112 Error.\n", stdout);
+  if (demo.verbose) std::fputs("VORN2112 Error.\n", stdout);
 }
 
 void VORN2112FadeOut() {
   for (int round = 0; round < 256; ++round) {
-    VORN2112Darken(backBuffer, 4);
-    SDLDPYShow(display, backBuffer);
+    VORN2112Darken(demo.backBuffer, 4);
+    SDLDPYShow(demo.display, demo.backBuffer);
   }
 }

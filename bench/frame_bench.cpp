@@ -15,13 +15,7 @@ namespace {
 
 // The scene renders from the first frame on for the life of the process.
 bool sceneReady() {
-  static const bool ready = [] {
-    backBuffer = IMGNew();
-    IMGResize(backBuffer, defaultWidth, defaultHeight);
-    if (!VORN2112LoadScene()) return false;
-    VORN2112PrepareScene();
-    return true;
-  }();
+  static const bool ready = [] { return VORN2112SetupOffscreen() && VORN2112PrepareScene(); }();
   return ready;
 }
 
@@ -39,17 +33,13 @@ void WholeFrame(benchmark::State &state) {
     state.SkipWithError("the pictures are missing: run in build/bin");
     return;
   }
-  const size_t w = backBuffer->width, h = backBuffer->height;
+  const size_t w = demo.backBuffer->width, h = demo.backBuffer->height;
   const size_t bytes = framePictureBytes(w, h);
   std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
   measurePair(
-      state, 1,
-      [] {
-        VORN2112DrawScene();
-        VORN2112StepScene();
-      },
+      state, 1, [] { VORN2112Frame(); },
       [&] {
-        std::memset(backBuffer->pixels, 0, w * h * sizeof(uint32_t));
+        std::memset(demo.backBuffer->pixels, 0, w * h * sizeof(uint32_t));
         std::memcpy(to.data(), from.data(), bytes);
       });
   state.SetLabel(std::to_string(w) + "x" + std::to_string(h) + " vs memory floor");

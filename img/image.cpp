@@ -14,22 +14,28 @@ static size_t pixelCount(const Image *image) {
 
 void IMGError() { std::fputs("IMG error\n", stdout); }
 
-Image *IMGNew() {
-  auto *image = static_cast<Image *>(std::calloc(1, sizeof(Image)));
-  if (image == nullptr) {
+Image *IMGMake(int32_t width, int32_t height) {
+  if (width < 0 || height < 0) {
     IMGError();
     return nullptr;
   }
-  image->width = 16;
-  image->height = 16;
-  image->pixels = static_cast<uint32_t *>(std::calloc(pixelCount(image), sizeof(uint32_t)));
-  if (image->pixels == nullptr) {
+  auto *image = static_cast<Image *>(std::calloc(1, sizeof(Image)));
+  if (image != nullptr) {
+    image->width = width;
+    image->height = height;
+    // calloc(0, ...) may give null; an empty image still gets a present array.
+    size_t n = pixelCount(image);
+    image->pixels = static_cast<uint32_t *>(std::calloc(n == 0 ? 1 : n, sizeof(uint32_t)));
+  }
+  if (image == nullptr || image->pixels == nullptr) {
     std::free(image);
     IMGError();
     return nullptr;
   }
   return image;
 }
+
+Image *IMGNew() { return IMGMake(16, 16); }
 
 void IMGFree(Image **image) {
   if (image == nullptr || *image == nullptr) {
@@ -55,14 +61,12 @@ bool IMGEqual(const Image *a, const Image *b) {
 }
 
 Image *IMGCopy(const Image *source) {
-  if (source == nullptr) {
+  if (source == nullptr || (pixelCount(source) > 0 && source->pixels == nullptr)) {
     IMGError();
     return nullptr;
   }
-  Image *copy = IMGNew();
-  if (copy == nullptr) return nullptr;
-  IMGResize(copy, source->width, source->height);
-  if (copy->pixels != nullptr && source->pixels != nullptr)
+  Image *copy = IMGMake(source->width, source->height);
+  if (copy != nullptr && pixelCount(copy) > 0)
     std::memcpy(copy->pixels, source->pixels, pixelCount(copy) * sizeof(uint32_t));
   return copy;
 }

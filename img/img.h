@@ -50,12 +50,16 @@ struct Image {
 constexpr int64_t IMG_MAX_PIXELS = int64_t{1} << 28;
 
 // Life cycle and comparison.
-Image *IMGNew();                                     // 16 x 16, all pixels 0
+Image *IMGNew();  // 16 x 16, all pixels 0
+// A new width x height image, all pixels 0: the one way every module makes an
+// image of a size. Null, after its report, for a negative size or when memory
+// runs out; nothing stays allocated then.
+Image *IMGMake(int32_t width, int32_t height);
 void IMGFree(Image **image);                         // releases it; *image becomes null
 char *IMGToASCII(const Image *image);                // "IMG{\nP3\n...}\n", "IMG{}" if empty
 Image *IMGFromASCII(const char *text);               // reads the text form back
 bool IMGEqual(const Image *a, const Image *b);       // same size and same pixels
-Image *IMGCopy(const Image *source);                 // new image with the same pixels
+Image *IMGCopy(const Image *source);                 // new image with the same pixels, or null
 void IMGResize(Image *image, int32_t w, int32_t h);  // new size, every pixel 0
 void IMGClear(Image *image);                         // every pixel 0
 

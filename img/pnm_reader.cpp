@@ -276,14 +276,7 @@ Image *pnmNewImage(int64_t w, int64_t h) {
     IMGError();
     return nullptr;
   }
-  Image *image = IMGNew();
-  if (image == nullptr) return nullptr;
-  IMGResize(image, static_cast<int32_t>(w), static_cast<int32_t>(h));
-  if (image->pixels == nullptr) {
-    IMGFree(&image);
-    IMGError();
-  }
-  return image;
+  return IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
 }
 
 Image *IMGLoad(const char *path) {

@@ -14,14 +14,8 @@ Image *IMGRotate(const Image *source, int32_t angle) {
   // picture at any angle.
   auto width = static_cast<int32_t>(int64_t{source->width} * 92667 >> 16);
   auto height = static_cast<int32_t>(int64_t{source->height} * 92667 >> 16);
-  Image *result = IMGNew();
+  Image *result = IMGMake(width, height);
   if (result == nullptr) return nullptr;
-  IMGResize(result, width, height);
-  if (result->pixels == nullptr) {
-    IMGFree(&result);
-    IMGError();
-    return nullptr;
-  }
   // Sine and cosine with both signs turned: angle 0 shows the picture turned
   // half a turn, angle 512 upright.
   int32_t turn = (angle % SinePeriod + SinePeriod) % SinePeriod;

@@ -128,14 +128,8 @@ Image *IMGScale(const Image *source, int32_t w, int32_t h) {
     IMGError();
     return nullptr;
   }
-  Image *result = IMGNew();
+  Image *result = IMGMake(w, h);
   if (result == nullptr) return nullptr;
-  IMGResize(result, w, h);
-  if (result->pixels == nullptr) {
-    IMGFree(&result);
-    IMGError();
-    return nullptr;
-  }
   // Without source pixels (or result pixels) there is nothing to map: the
   // result stays all 0.
   if (!sourceHasPixels || w == 0 || h == 0) return result;

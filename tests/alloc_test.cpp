@@ -35,19 +35,13 @@ TEST(AllocationHook, SeesEveryWayToAllocate) {
 }
 
 TEST(Allocation, TheFramesStagesAllocateNothing) {
-  backBuffer = IMGNew();
-  IMGResize(backBuffer, defaultWidth, defaultHeight);
-  ASSERT_TRUE(VORN2112LoadScene()) << "run the tests in build/bin, beside the pictures";
-  VORN2112PrepareScene();
+  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene())
+      << "run the tests in build/bin, beside the pictures";
   const long before = allocationCount();
-  for (int frame = 0; frame < 100; ++frame) {
-    VORN2112DrawScene();  // stages 1 to 16
-    VORN2112StepScene();  // stage 17
-  }
+  for (int frame = 0; frame < 100; ++frame) VORN2112Frame();  // stages 1 to 17
   EXPECT_EQ(allocationCount() - before, 0);
   VORN2112ReleaseScene();
-  VORN2112UnloadScene();
-  IMGFree(&backBuffer);
+  VORN2112Teardown();
 }
 
 class Present : public ::testing::Test {

@@ -12,17 +12,18 @@
 namespace {
 
 TEST(Demo, OnlyEscapeAndBothQsEndTheDemo) {
+  demo.quitRequested = false;
   for (int key : std::initializer_list<int>{0, ' ', 'a', 'x', 26, 28, 'p', 'R', -1, -128, 127}) {
     VORN2112Key(static_cast<int8_t>(key));
-    EXPECT_FALSE(quitRequested) << key;
+    EXPECT_FALSE(demo.quitRequested) << key;
   }
   // Codes from 128 arrive as negative numbers and match none of the three.
   VORN2112Key(static_cast<int8_t>(0x80 | 'q'));
-  EXPECT_FALSE(quitRequested);
+  EXPECT_FALSE(demo.quitRequested);
   for (int key : std::initializer_list<int>{'q', 'Q', 27}) {
-    quitRequested = false;
+    demo.quitRequested = false;
     VORN2112Key(static_cast<int8_t>(key));
-    EXPECT_TRUE(quitRequested) << key;
+    EXPECT_TRUE(demo.quitRequested) << key;
   }
 }
 
@@ -46,21 +47,22 @@ TEST(Demo, ErrorRoutineIsSilentUnlessVerbose) {
 TEST(Demo, RunEndsAfterTheFrameInWhichQWasRead) {
   ASSERT_EQ(SDL_Init(SDL_INIT_NOPARACHUTE), 0);
   ASSERT_TRUE(VORN2112Setup()) << "needs build/bin's pictures and SDL_VIDEODRIVER=dummy";
-  EXPECT_EQ(backBuffer->width, defaultWidth);
-  EXPECT_EQ(backBuffer->height, defaultHeight);
+  EXPECT_EQ(demo.backBuffer->width, defaultWidth);
+  EXPECT_EQ(demo.backBuffer->height, defaultHeight);
   SDL_Event press{};
   press.type = SDL_KEYDOWN;
   press.key.type = SDL_KEYDOWN;
   press.key.state = SDL_PRESSED;
   press.key.keysym.sym = SDLK_q;
-  SDLKBDGetKey(keyboard);  // what the mode set queued
-  keyboard->keys[0] = 0;
+  SDLKBDGetKey(demo.keyboard);  // what the mode set queued
+  demo.keyboard->keys[0] = 0;
   ASSERT_EQ(SDL_PushEvent(&press), 0);
 
   VORN2112Run();
-  EXPECT_TRUE(quitRequested);
-  EXPECT_EQ(keyboard->keys[0], 0) << "the key byte is cleared after every frame";
-  EXPECT_EQ(frameHash(backBuffer), 0x9f0def2ecf99de13ull) << "only frame 0 was drawn";
+  EXPECT_TRUE(demo.quitRequested);
+  EXPECT_EQ(demo.frame, 1);
+  EXPECT_EQ(demo.keyboard->keys[0], 0) << "the key byte is cleared after every frame";
+  EXPECT_EQ(frameHash(demo.backBuffer), 0x9f0def2ecf99de13ull) << "only frame 0 was drawn";
   SDL_Surface *screen = SDL_GetVideoSurface();
   if (screen->format->BitsPerPixel == 32) {
     SDL_LockSurface(screen);
@@ -70,13 +72,13 @@ TEST(Demo, RunEndsAfterTheFrameInWhichQWasRead) {
     Uint8 r, g, b;
     SDL_GetRGB(corner, screen->format, &r, &g, &b);
     EXPECT_EQ(uint32_t(r) << 16 | uint32_t(g) << 8 | b,
-              backBuffer->pixels[100 * defaultWidth + 100] & 0xFFFFFF)
+              demo.backBuffer->pixels[100 * defaultWidth + 100] & 0xFFFFFF)
         << "the screen shows frame 0";
   }
   VORN2112Teardown();
-  EXPECT_EQ(backBuffer, nullptr);
-  EXPECT_EQ(keyboard, nullptr);
-  EXPECT_EQ(display, nullptr);
+  EXPECT_EQ(demo.backBuffer, nullptr);
+  EXPECT_EQ(demo.keyboard, nullptr);
+  EXPECT_EQ(demo.display, nullptr);
   SDL_Quit();
 }
 

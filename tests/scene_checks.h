@@ -27,34 +27,26 @@ inline uint64_t frameHash(const Image *image) {
   return hash;
 }
 
-// Renders frames 0 .. last as the demo does and calls visit(frame) with each
-// finished frame in backBuffer, before the frame's last phase step. The
-// scene's motion and the random sequence are process-wide and never rewind,
-// so a process renders the run once (CTest runs each test case alone).
+// Renders frames 0 .. last as the demo does, off screen, and calls
+// visit(frame) with each finished frame in demo.backBuffer. Every call is a
+// run of its own from frame 0.
 template <class Visit>
 void renderFrames(int last, Visit visit) {
-  static bool rendered = false;
-  if (rendered) GTEST_SKIP() << "the scene runs once a process: run this case on its own";
-  rendered = true;
-  backBuffer = IMGNew();
-  IMGResize(backBuffer, defaultWidth, defaultHeight);
-  ASSERT_TRUE(VORN2112LoadScene()) << "run the tests in build/bin, beside the pictures";
-  VORN2112PrepareScene();
+  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene())
+      << "run the tests in build/bin, beside the pictures";
   for (int frame = 0; frame <= last; ++frame) {
-    VORN2112DrawScene();
+    VORN2112Frame();
     visit(frame);
-    VORN2112StepScene();
   }
   VORN2112ReleaseScene();
-  VORN2112UnloadScene();
-  IMGFree(&backBuffer);
+  VORN2112Teardown();
 }
 
 inline void expectGoldenFrames(const std::vector<std::pair<int, uint64_t>> &golden) {
   std::map<int, uint64_t> hashes;
   renderFrames(golden.back().first, [&](int frame) {
     for (const auto &[wanted, hash] : golden)
-      if (wanted == frame) hashes[frame] = frameHash(backBuffer);
+      if (wanted == frame) hashes[frame] = frameHash(demo.backBuffer);
   });
   for (const auto &[frame, hash] : golden)
     EXPECT_EQ(hashes[frame], hash)
@@ -82,13 +74,13 @@ inline void expectFirstFrameLayout() {
       for (int32_t x = 0; x < v->width; ++x) {
         uint32_t p = v->pixels[y * v->width + x];
         if (p != 0) {
-          ASSERT_EQ(IMGGetPixel(backBuffer, vx + x, vy + y), p) << x << "," << y;
+          ASSERT_EQ(IMGGetPixel(demo.backBuffer, vx + x, vy + y), p) << x << "," << y;
         }
       }
     int inCopy = 0, matching = 0, leftOfCopy = 0, blackLeft = 0;
     for (int32_t y = 0; y < H / 5; ++y)
       for (int32_t x = 0; x < W / 4 + W / 2; ++x) {
-        uint32_t p = IMGGetPixel(backBuffer, x, y);
+        uint32_t p = IMGGetPixel(demo.backBuffer, x, y);
         if (x < W / 4) {
           ++leftOfCopy;
           blackLeft += p == 0;
@@ -125,11 +117,35 @@ inline void expectTextInBarColours(int f) {
       for (int32_t x = 0; x < W; ++x) {
         if (strip->pixels[row * W + x] == 0) continue;
         ++glyphPixels;
-        coloured += IMGGetPixel(backBuffer, x, H - 8 + row) == barColours[(f + row) % barCount];
+        coloured +=
+            IMGGetPixel(demo.backBuffer, x, H - 8 + row) == barColours[(f + row) % barCount];
       }
     EXPECT_GT(glyphPixels, 50) << "the message should be on screen in frame " << f;
     EXPECT_GT(coloured, glyphPixels * 9 / 10) << "letters may cover a few glyph pixels";
   });
   IMGFree(&strip);
   FONTFree(&font);
+}
+
+// A restart puts the run back to frame 0, wherever it stood: the frames that
+// follow are the first frames again, and a quit request is forgotten.
+inline void expectRestartRepeatsTheFirstFrames() {
+  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene());
+  std::vector<uint64_t> first;
+  for (int frame = 0; frame < 3; ++frame) {
+    VORN2112Frame();
+    first.push_back(frameHash(demo.backBuffer));
+  }
+  for (int frame = 3; frame < 130; ++frame) VORN2112Frame();
+  VORN2112Key('q');
+  EXPECT_EQ(demo.frame, 130);
+  ASSERT_TRUE(VORN2112Restart());
+  EXPECT_EQ(demo.frame, 0);
+  EXPECT_FALSE(demo.quitRequested);
+  for (int frame = 0; frame < 3; ++frame) {
+    EXPECT_TRUE(VORN2112Frame());
+    EXPECT_EQ(frameHash(demo.backBuffer), first[size_t(frame)]) << "frame " << frame;
+  }
+  VORN2112ReleaseScene();
+  VORN2112Teardown();
 }

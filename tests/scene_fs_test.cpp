@@ -14,4 +14,6 @@ TEST(SceneFullScreen, FirstFrameLayout) { expectFirstFrameLayout(); }
 
 TEST(SceneFullScreen, TextTakesTheBarColoursOfItsRows) { expectTextInBarColours(700); }
 
+TEST(SceneFullScreen, RestartRepeatsTheFirstFrames) { expectRestartRepeatsTheFirstFrames(); }
+
 }  // namespace

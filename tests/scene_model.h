@@ -185,27 +185,22 @@ class Scene {
 // compares every frame in `compared`.
 inline void expectSceneMatchesModel(int last, const std::vector<int> &compared) {
   Scene model;
-  backBuffer = IMGNew();
-  IMGResize(backBuffer, defaultWidth, defaultHeight);
-  ASSERT_TRUE(VORN2112LoadScene());
-  VORN2112PrepareScene();
+  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene());
   size_t next = 0;
   for (int f = 0; f <= last; ++f) {
     bool compare = next < compared.size() && compared[next] == f;
     model.frame(f, compare);
-    VORN2112DrawScene();
+    VORN2112Frame();
     if (compare) {
       ++next;
       const Picture &want = model.frameBuffer();
       for (int32_t i = 0; i < defaultWidth * defaultHeight; ++i)
-        ASSERT_EQ(backBuffer->pixels[i], want.p[size_t(i)])
+        ASSERT_EQ(demo.backBuffer->pixels[i], want.p[size_t(i)])
             << "frame " << f << " pixel (" << i % defaultWidth << ", " << i / defaultWidth << ")";
     }
-    VORN2112StepScene();
   }
   VORN2112ReleaseScene();
-  VORN2112UnloadScene();
-  IMGFree(&backBuffer);
+  VORN2112Teardown();
 }
 
 }  // namespace model

@@ -17,4 +17,6 @@ TEST(Scene, FirstFrameLayout) { expectFirstFrameLayout(); }
 
 TEST(Scene, TextTakesTheBarColoursOfItsRows) { expectTextInBarColours(700); }
 
+TEST(Scene, RestartRepeatsTheFirstFrames) { expectRestartRepeatsTheFirstFrames(); }
+
 }  // namespace

@@ -45,7 +45,6 @@ double noise(double x, double y, uint32_t seed);
 double fractal(double x, double y, uint32_t seed, int octaves);
 
 // Drawing helpers over an Image; pixels outside are ignored.
-Image *canvas(int32_t width, int32_t height);  // all pixels 0, or null
 void disc(Image *image, double cx, double cy, double radius, uint32_t colour);
 // A polygon given as x0, y0, x1, y1, ...: does it hold the point?
 bool insidePolygon(const double *xy, int corners, double x, double y);

@@ -66,7 +66,7 @@ static void paintPlanet(Image *image) {
 }
 
 Image *paintLogo() {
-  Image *image = canvas(kLogoWidth, kLogoHeight);
+  Image *image = IMGMake(kLogoWidth, kLogoHeight);
   if (image == nullptr) return nullptr;
   for (int32_t y = 0; y < kLogoHeight; ++y)
     for (int32_t x = 0; x < kLogoWidth; ++x) {
@@ -118,7 +118,7 @@ static Rgb hue(double turns) {
 }
 
 Image *paintRainbow() {
-  Image *image = canvas(kRainbowWidth, kRainbowHeight);
+  Image *image = IMGMake(kRainbowWidth, kRainbowHeight);
   if (image == nullptr) return nullptr;
   for (int32_t y = 0; y < kRainbowHeight; ++y)
     for (int32_t x = 0; x < kRainbowWidth; ++x) {

@@ -78,7 +78,7 @@ static Image *trim(Image *image) {
         x1 = x > x1 ? x : x1;
         y1 = y > y1 ? y : y1;
       }
-  Image *cut = x1 < 0 ? nullptr : canvas(x1 - x0 + 1, y1 - y0 + 1);
+  Image *cut = x1 < 0 ? nullptr : IMGMake(x1 - x0 + 1, y1 - y0 + 1);
   if (cut != nullptr)
     for (int32_t y = y0; y <= y1; ++y)
       for (int32_t x = x0; x <= x1; ++x)
@@ -88,7 +88,7 @@ static Image *trim(Image *image) {
 }
 
 static Image *cutShape(bool (*shape)(double, double), int32_t width) {
-  Image *image = canvas(width, kLetterHeight);
+  Image *image = IMGMake(width, kLetterHeight);
   if (image == nullptr) return nullptr;
   // Four by four samples a pixel; at least half of them inside sets it.
   for (int32_t y = 0; y < kLetterHeight; ++y)

@@ -302,7 +302,7 @@ static void paintBracken(Image *image) {
 }
 
 Image *paintMoor() {
-  Image *image = canvas(kMoorWidth, kMoorHeight);
+  Image *image = IMGMake(kMoorWidth, kMoorHeight);
   if (image == nullptr) return nullptr;
   paintMoon(image);
   paintFarHills(image);

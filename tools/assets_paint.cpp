@@ -102,14 +102,6 @@ double fractal(double x, double y, uint32_t seed, int octaves) {
   return sum / total;
 }
 
-Image *canvas(int32_t width, int32_t height) {
-  Image *image = IMGNew();
-  if (image == nullptr) return nullptr;
-  IMGResize(image, width, height);
-  if (image->pixels == nullptr) IMGFree(&image);
-  return image;
-}
-
 void disc(Image *image, double cx, double cy, double radius, uint32_t colour) {
   auto x0 = static_cast<int32_t>(std::floor(cx - radius));
   auto y0 = static_cast<int32_t>(std::floor(cy - radius));

@@ -17,4 +17,12 @@ cp "$BIN/V.ppm" "$WORK/"
 STATUS=$?
 [ "$STATUS" = 1 ] || fail "capture: exit status $STATUS"
 grep -qx "vorn2112-capture: cannot load 'vorn-rainbow.ppm'" "$WORK/err" || fail "said: $(cat "$WORK/err")"
+
+# Video on standard output: without its pictures the tool writes no video at
+# all, and every message, the image module's too, goes to standard error.
+"$BIN/vorn2112-capture" --count 2 --y4m - >"$WORK/out" 2>"$WORK/err"
+STATUS=$?
+[ "$STATUS" = 1 ] || fail "capture --y4m -: exit status $STATUS"
+[ ! -s "$WORK/out" ] || fail "capture --y4m - wrote $(wc -c <"$WORK/out") bytes without its pictures"
+grep -qx "IMG error" "$WORK/err" || fail "capture --y4m -: the module's report is not on standard error"
 echo "missing and unreadable pictures are named, status 1"

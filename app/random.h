@@ -1,0 +1,29 @@
+// The demo's random generator: the state starts at 1 and is never seeded;
+// each draw sets state = state * 214013 + 2531011 (mod 2^32) and yields
+// (state >> 16) & 0x7FFF, so every run shows the same frames.
+//
+// The effects that draw many numbers at once (the dissolve, the stars) read
+// the state, compute their draws straight from it with RandomJump, and store
+// the state that follows their last draw.
+#pragma once
+
+#include <cstdint>
+
+// The generator's step taken k times: state -> state * a + c (mod 2^32). Any
+// draw ahead is then one multiply-add away from a known state.
+struct RandomJump {
+  uint32_t a, c;
+  constexpr uint32_t operator()(uint32_t state) const { return state * a + c; }
+};
+constexpr RandomJump randomJumpOf(int k) {
+  RandomJump jump{1, 0};
+  for (int i = 0; i < k; i++) jump = {jump.a * 214013u, jump.c * 214013u + 2531011u};
+  return jump;
+}
+// The number a state yields, 0 .. 32767.
+constexpr uint32_t randomDrawOf(uint32_t state) { return (state >> 16) & 0x7FFF; }
+
+int32_t VORN2112Random();                     // the next draw
+void VORN2112RandomRestart();                 // the next draw is the sequence's first again
+uint32_t VORN2112RandomState();               // for effects that draw in bulk
+void VORN2112RandomSetState(uint32_t state);  // the state after a bulk draw

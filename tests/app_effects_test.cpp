@@ -10,15 +10,9 @@
 #include "app/random.h"
 #include "app/wrap.h"
 #include "img/img.h"
+#include "tests/support.h"
 
 namespace {
-
-Image *makeImage(int32_t w, int32_t h, uint32_t fill = 0) {
-  Image *image = IMGNew();
-  IMGResize(image, w, h);
-  std::fill(image->pixels, image->pixels + w * h, fill);
-  return image;
-}
 
 // Distinct values with every seventh pixel 0, whose sums carry across channels.
 Image *painted(int32_t w, int32_t h, uint32_t seed) {

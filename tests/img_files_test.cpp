@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -16,28 +15,9 @@
 
 #include "img/img.h"
 #include "img/pnm_reader.h"
+#include "tests/support.h"
 
 namespace {
-
-struct ImageDeleter {
-  void operator()(Image *image) const { IMGFree(&image); }
-};
-using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
-
-struct TextDeleter {
-  void operator()(char *text) const { std::free(text); }
-};
-using TextPtr = std::unique_ptr<char, TextDeleter>;
-
-std::string captured(const std::function<void()> &action) {
-  testing::internal::CaptureStdout();
-  action();
-  return testing::internal::GetCapturedStdout();
-}
-
-std::vector<uint32_t> pixelsOf(const Image *image) {
-  return {image->pixels, image->pixels + static_cast<size_t>(image->width) * image->height};
-}
 
 // Parses exactly the bytes of the string (no terminating zero is reachable),
 // so that any read past the end shows under AddressSanitizer.
@@ -324,8 +304,7 @@ TEST_F(ImgNetpbmPeer, BitmapOneLoadsAsWhiteHereThoughNetpbmReadsItAsBlack) {
 }
 
 TEST_F(ImgNetpbmPeer, SavedPicturesAreAcceptedAndRoundTripThroughPng) {
-  ImagePtr image(IMGNew());
-  IMGResize(image.get(), 7, 5);
+  ImagePtr image = imageOf(7, 5);
   for (int i = 0; i < 35; ++i) image->pixels[i] = static_cast<uint32_t>(i * 0x0A1B2C) & 0xFFFFFF;
   ASSERT_TRUE(IMGSave(image.get(), path("saved.ppm").c_str()));
   ASSERT_TRUE(run("pamfile saved.ppm > info.txt"));
@@ -336,14 +315,7 @@ TEST_F(ImgNetpbmPeer, SavedPicturesAreAcceptedAndRoundTripThroughPng) {
   EXPECT_TRUE(IMGEqual(back.get(), image.get()));
 }
 
-ImagePtr imageOf(int32_t w, int32_t h, const std::vector<uint32_t> &pixels = {}) {
-  ImagePtr image(IMGNew());
-  IMGResize(image.get(), w, h);
-  std::copy(pixels.begin(), pixels.end(), image->pixels);
-  return image;
-}
-
-std::string textOf(const Image *image) { return TextPtr(IMGToASCII(image)).get(); }
+std::string textOf(const Image *image) { return HeapPtr<char>(IMGToASCII(image)).get(); }
 
 TEST(ImgTextForm, WritesThreeColumnChannelsSixPixelsALine) {
   EXPECT_EQ(textOf(imageOf(2, 1, {0xFF0000, 0x000102}).get()),
@@ -362,8 +334,7 @@ TEST(ImgTextForm, RoundTripGivesAnEqualImage) {
   uint32_t state = 12345;
   for (int32_t w : {1, 5, 6, 13}) {
     for (int32_t h : {1, 2, 7}) {
-      ImagePtr image(IMGNew());
-      IMGResize(image.get(), w, h);
+      ImagePtr image = imageOf(w, h);
       for (int32_t i = 0; i < w * h; ++i)
         image->pixels[i] = (state = state * 1103515245 + 12345) >> 8;
       ImagePtr back(IMGFromASCII(textOf(image.get()).c_str()));

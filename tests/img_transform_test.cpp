@@ -6,31 +6,13 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
-#include <memory>
-#include <string>
 #include <vector>
 
 #include "img/img.h"
 #include "img/sine.h"
+#include "tests/support.h"
 
 namespace {
-
-struct ImageDeleter {
-  void operator()(Image *image) const { IMGFree(&image); }
-};
-using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
-
-struct ArrayDeleter {
-  void operator()(int32_t *array) const { std::free(array); }
-};
-using ArrayPtr = std::unique_ptr<int32_t, ArrayDeleter>;
-
-std::string captured(const std::function<void()> &action) {
-  testing::internal::CaptureStdout();
-  action();
-  return testing::internal::GetCapturedStdout();
-}
 
 // A small fixed-seed generator, so every run checks the same cases.
 class Random {
@@ -52,27 +34,16 @@ class Random {
   uint64_t state_ = 2112;
 };
 
-ImagePtr imageOf(int32_t w, int32_t h, const std::vector<uint32_t> &pixels = {}) {
-  ImagePtr image(IMGNew());
-  IMGResize(image.get(), w, h);
-  std::copy(pixels.begin(), pixels.end(), image->pixels);
-  return image;
-}
-
 ImagePtr randomImage(Random &random, int32_t w, int32_t h) {
   ImagePtr image = imageOf(w, h);
   for (int32_t i = 0; i < w * h; ++i) image->pixels[i] = random.pixel();
   return image;
 }
 
-std::vector<uint32_t> pixelsOf(const Image *image) {
-  return {image->pixels, image->pixels + static_cast<size_t>(image->width) * image->height};
-}
-
 std::vector<int32_t> listOf(const int32_t *list) { return {list, list + 1 + list[0]}; }
 
 std::vector<int32_t> runTable(int32_t a, int32_t b) {
-  ArrayPtr table(IMGRunTable(a, b));
+  HeapPtr<int32_t> table(IMGRunTable(a, b));
   int32_t small = std::min(std::abs(a), std::abs(b));
   return {table.get(), table.get() + small + 1};
 }
@@ -314,21 +285,26 @@ TEST(ImgRotate, AnyAngleTurnsByItsPositiveModulo) {
 }
 
 TEST(ImgLine, ListsThePointsWithTheMinorStepAtZeroError) {
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 0, 0)).get()), (std::vector<int32_t>{2, 0, 0}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(3, 0, 0, 0)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 0, 0)).get()), (std::vector<int32_t>{2, 0, 0}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(3, 0, 0, 0)).get()),
             (std::vector<int32_t>{8, 3, 0, 2, 0, 1, 0, 0, 0}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 4, 2)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 4, 2)).get()),
             (std::vector<int32_t>{10, 0, 0, 1, 1, 2, 1, 3, 2, 4, 2}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 4, 1)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 4, 1)).get()),
             (std::vector<int32_t>{10, 0, 0, 1, 0, 2, 1, 3, 1, 4, 1}));
 }
 
 TEST(ImgLine, OneUnitAxisSegmentsEndAtTheirEndPoint) {
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 1, 0)).get()), (std::vector<int32_t>{4, 0, 0, 1, 0}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 0, 1)).get()), (std::vector<int32_t>{4, 0, 0, 0, 1}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(5, 5, 4, 5)).get()), (std::vector<int32_t>{4, 5, 5, 4, 5}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(5, 5, 5, 4)).get()), (std::vector<int32_t>{4, 5, 5, 5, 4}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, -1, -1)).get()), (std::vector<int32_t>{4, 0, 0, -1, -1}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 1, 0)).get()),
+            (std::vector<int32_t>{4, 0, 0, 1, 0}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 0, 1)).get()),
+            (std::vector<int32_t>{4, 0, 0, 0, 1}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(5, 5, 4, 5)).get()),
+            (std::vector<int32_t>{4, 5, 5, 4, 5}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(5, 5, 5, 4)).get()),
+            (std::vector<int32_t>{4, 5, 5, 5, 4}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, -1, -1)).get()),
+            (std::vector<int32_t>{4, 0, 0, -1, -1}));
 }
 
 TEST(ImgLine, EverySegmentRunsInUnitStepsFromStartToEnd) {
@@ -336,7 +312,7 @@ TEST(ImgLine, EverySegmentRunsInUnitStepsFromStartToEnd) {
   for (int round = 0; round < 2000; ++round) {
     int32_t x0 = random.in(-20, 20), y0 = random.in(-20, 20);
     int32_t x1 = random.in(-20, 20), y1 = random.in(-20, 20);
-    std::vector<int32_t> list = listOf(ArrayPtr(IMGLine(x0, y0, x1, y1)).get());
+    std::vector<int32_t> list = listOf(HeapPtr<int32_t>(IMGLine(x0, y0, x1, y1)).get());
     int32_t points = list[0] / 2;
     ASSERT_EQ(points, std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1);
     EXPECT_EQ(list[1], x0);
@@ -353,7 +329,7 @@ TEST(ImgLine, EverySegmentRunsInUnitStepsFromStartToEnd) {
 TEST(ImgLine, SegmentsTooLongToCountAreErrors) {
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGLine(INT32_MIN, 0, INT32_MAX, 0), nullptr); }),
             "IMG error\n");
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(INT32_MAX, 0, INT32_MAX - 1, 1)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(INT32_MAX, 0, INT32_MAX - 1, 1)).get()),
             (std::vector<int32_t>{4, INT32_MAX, 0, INT32_MAX - 1, 1}));
 }
 

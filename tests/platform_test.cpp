@@ -2,11 +2,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "platform/display.h"
 #include "platform/keyboard.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -21,34 +21,6 @@ class Platform : public ::testing::Test {
   Display *display = nullptr;
   Keyboard *keyboard = nullptr;
 };
-
-Image *makeImage(int32_t w, int32_t h) {
-  Image *image = IMGNew();
-  IMGResize(image, w, h);
-  // Distinct colours everywhere, the top byte set too: it must not show.
-  for (int32_t i = 0; i < w * h; ++i)
-    image->pixels[i] = 0xAB000000u | (uint32_t(i) * 2654435761u >> 8);
-  return image;
-}
-
-// The screen's pixel at (x, y) as 0x00RRGGBB, read through its own format.
-uint32_t screenPixel(int x, int y) {
-  SDL_Surface *screen = SDL_GetVideoSurface();
-  SDL_LockSurface(screen);
-  const uint8_t *row = static_cast<const uint8_t *>(screen->pixels) + y * screen->pitch;
-  uint32_t raw = 0;
-  std::memcpy(&raw, row + x * screen->format->BytesPerPixel, screen->format->BytesPerPixel);
-  SDL_UnlockSurface(screen);
-  Uint8 r, g, b;
-  SDL_GetRGB(raw, screen->format, &r, &g, &b);
-  return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
-
-void fillScreen(uint32_t colour) {
-  SDL_Surface *screen = SDL_GetVideoSurface();
-  SDL_FillRect(screen, nullptr,
-               SDL_MapRGB(screen->format, Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour)));
-}
 
 void pushKey(Uint8 type, SDLKey sym) {
   SDL_Event event{};
@@ -108,7 +80,7 @@ TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
   if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
   for (auto [w, h] : std::vector<std::pair<int, int>>{{20, 10}, {64, 48}, {100, 70}}) {
     fillScreen(0x123456);
-    Image *image = makeImage(w, h);
+    Image *image = paintedImage(w, h);
     SDLDPYShow(display, image);
     for (int y = 0; y < 48; ++y)
       for (int x = 0; x < 64; ++x) {
@@ -124,11 +96,11 @@ TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
   SDLDPYSetMode(display, 32, 16);
   if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
   fillScreen(0x000000);
-  Image *narrow = makeImage(31, 16);
+  Image *narrow = paintedImage(31, 16);
   SDLDPYPutPixels(display, narrow);
   SDLDPYFlip(display, narrow);
   EXPECT_EQ(screenPixel(0, 0), 0u);
-  Image *exact = makeImage(32, 16);
+  Image *exact = paintedImage(32, 16);
   SDLDPYPutPixels(display, exact);
   EXPECT_EQ(screenPixel(31, 15), exact->pixels[16 * 32 - 1] & 0xFFFFFF);
   EXPECT_EQ(screenPixel(0, 0), exact->pixels[0] & 0xFFFFFF);
@@ -136,16 +108,26 @@ TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
   IMGFree(&exact);
 }
 
-TEST_F(Platform, PresentsRejectBadArguments) {
+// A present to a display that is not the one, of a null image or of an image
+// without pixels changes nothing on the screen; a proper one still shows.
+TEST_F(Platform, PresentsOfBadArgumentsLeaveTheScreenAlone) {
   display = SDLDPYNew();
-  Image *image = makeImage(8, 8);
-  Display other{};
+  SDLDPYSetMode(display, 8, 8);
+  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  fillScreen(0x123456);
+  Image *image = paintedImage(8, 8);
+  Image hollow{8, 8, nullptr};
+  Display other = *display;
   SDLDPYShow(&other, image);
+  SDLDPYPutPixels(&other, image);
   SDLDPYShow(display, nullptr);
-  std::free(image->pixels);
-  image->pixels = nullptr;
+  SDLDPYPutPixels(display, nullptr);
+  SDLDPYShow(display, &hollow);
+  SDLDPYPutPixels(display, &hollow);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(screenPixel(x, y), 0x123456u) << x << "," << y;
   SDLDPYShow(display, image);
-  SDLDPYPutPixels(display, image);
+  EXPECT_EQ(screenPixel(7, 7), image->pixels[63] & 0xFFFFFF);
   IMGFree(&image);
 }
 
@@ -211,8 +193,10 @@ TEST_F(Platform, KeyboardFreeClearsThePointer) {
   keyboard = SDLKBDNew();
   SDLKBDFree(&keyboard);
   EXPECT_EQ(keyboard, nullptr);
-  SDLKBDFree(&keyboard);
+  SDLKBDFree(&keyboard);  // reported (silently), nothing else
   SDLKBDFree(nullptr);
+  keyboard = SDLKBDNew();
+  EXPECT_NE(keyboard, nullptr) << "a freed keyboard can be made again";
 }
 
 }  // namespace

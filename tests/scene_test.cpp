@@ -1,5 +1,6 @@
 // The windowed scene, rendered in-process from the generated pictures.
 #include "scene_checks.h"
+#include "tests/support.h"
 
 namespace {
 

@@ -36,7 +36,9 @@
 // length: the caller guarantees that the memory holds a complete picture.
 //
 // Drawing: IMGBlit, IMGScale, IMGRotate and IMGLine never read or write
-// outside an image; sizes that cannot be represented are reported.
+// outside an image; sizes that cannot be represented are reported. The one
+// clipping of a rectangle against an image, for every module that draws
+// rectangles, is in img/clip.h.
 #pragma once
 
 #include <cstdint>

@@ -54,6 +54,16 @@ class ImgFiles : public testing::Test {
     return ImagePtr(IMGLoad(write("picture.pnm", bytes).c_str()));
   }
 
+  // Both readers report the bytes ("IMG error\n") and give no picture.
+  void expectRejected(const std::string &bytes) const {
+    SCOPED_TRACE(bytes);
+    ImagePtr image;
+    EXPECT_EQ(captured([&] { image = load(bytes); }), "IMG error\n");
+    EXPECT_EQ(image, nullptr);
+    EXPECT_EQ(captured([&] { image = parseBounded(bytes); }), "IMG error\n");
+    EXPECT_EQ(image, nullptr);
+  }
+
   // Runs a shell command in the temporary folder; true when it succeeded.
   bool run(const std::string &command) const {
     return std::system(("cd '" + dir_.string() + "' && " + command).c_str()) == 0;
@@ -96,12 +106,7 @@ TEST_F(ImgFiles, BadMagicEmptySizeOrCutHeaderIsAnError) {
   for (const std::string bytes : {"P0 1 1 255\n\x01", "P7 1 1 255\n\x01", "P\x86 1 1 255\n\x01",
                                   "P5 0 1 255\n\x01", "P5 1 0 255\n\x01", "P1 0 0\n", "", "P", "P6",
                                   "P6 2", "P6 2 1", "P6 2 1 25", "P6 # comment"}) {
-    SCOPED_TRACE(bytes);
-    ImagePtr image;
-    EXPECT_EQ(captured([&] { image = load(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(captured([&] { image = parseBounded(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
+    expectRejected(bytes);
   }
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGParse(nullptr), nullptr); }), "IMG error\n");
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGLoad(nullptr), nullptr); }), "IMG error\n");
@@ -206,12 +211,7 @@ TEST_F(ImgFiles, OversizedOrOverflowingSizesAreRejectedBeforeAllocating) {
   for (const std::string bytes :
        {"P6 16385 16384 255\n", "P6 65536 65536 255\n", "P5 4294967296 4294967296 255\n",
         "P5 99999999999999999999999999 1 255\n", "P4 268435457 1\n", "P5 2147483648 1 255\n"}) {
-    SCOPED_TRACE(bytes);
-    ImagePtr image;
-    EXPECT_EQ(captured([&] { image = load(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(captured([&] { image = parseBounded(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
+    expectRejected(bytes);
   }
   // A huge maximum value is read and ignored.
   EXPECT_NE(load("P5 1 1 99999999999999999999999\n\x01"), nullptr);

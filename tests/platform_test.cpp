@@ -18,6 +18,13 @@ class Platform : public ::testing::Test {
     if (display != nullptr) SDLDPYFree(&display);
     SDL_Quit();
   }
+  // Makes the display with a w x h mode; false on a palette screen, whose
+  // colours cannot be compared exactly.
+  bool trueColourMode(int32_t w, int32_t h) {
+    display = SDLDPYNew();
+    SDLDPYSetMode(display, w, h);
+    return SDL_GetVideoSurface()->format->BitsPerPixel >= 24;
+  }
   Display *display = nullptr;
   Keyboard *keyboard = nullptr;
 };
@@ -75,9 +82,7 @@ TEST_F(Platform, FreeClearsTheCallersPointer) {
 // Reads the screen back after presents of images smaller than, equal to and
 // larger than the display: the top-left w x h area shows the image's own rows.
 TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
-  display = SDLDPYNew();
-  SDLDPYSetMode(display, 64, 48);
-  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(64, 48)) GTEST_SKIP() << "palette screen";
   for (auto [w, h] : std::vector<std::pair<int, int>>{{20, 10}, {64, 48}, {100, 70}}) {
     fillScreen(0x123456);
     Image *image = paintedImage(w, h);
@@ -92,9 +97,7 @@ TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
 }
 
 TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
-  display = SDLDPYNew();
-  SDLDPYSetMode(display, 32, 16);
-  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(32, 16)) GTEST_SKIP() << "palette screen";
   fillScreen(0x000000);
   Image *narrow = paintedImage(31, 16);
   SDLDPYPutPixels(display, narrow);
@@ -111,9 +114,7 @@ TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
 // A present to a display that is not the one, of a null image or of an image
 // without pixels changes nothing on the screen; a proper one still shows.
 TEST_F(Platform, PresentsOfBadArgumentsLeaveTheScreenAlone) {
-  display = SDLDPYNew();
-  SDLDPYSetMode(display, 8, 8);
-  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(8, 8)) GTEST_SKIP() << "palette screen";
   fillScreen(0x123456);
   Image *image = paintedImage(8, 8);
   Image hollow{8, 8, nullptr};

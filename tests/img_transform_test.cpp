@@ -6,8 +6,10 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
+#include "img/clip.h"
 #include "img/img.h"
 #include "img/sine.h"
 #include "tests/support.h"
@@ -132,6 +134,39 @@ TEST(ImgBlit, ExtremeCoordinatesClipWithoutOverflow) {
   IMGBlit(source.get(), destination.get(), INT32_MAX, 0, INT32_MIN, 0, INT32_MAX, 2);
   IMGBlit(source.get(), destination.get(), 1, 1, INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, 1);
   EXPECT_EQ(pixelsOf(destination.get()), std::vector<uint32_t>(4, 0));
+}
+
+// IMGPlace along one axis: a source run of n pixels from s, of a source 5
+// wide, placed at d of a destination 7 wide, keeps exactly the pixels inside
+// both, and leaves *out alone when there are none. The other axis spans both
+// images whole, so each case is one row of pixels.
+TEST(ImgClip, PlaceKeepsExactlyThePixelsInsideBothImages) {
+  ImagePtr source = imageOf(5, 1), destination = imageOf(7, 1);
+  for (int32_t s = -7; s <= 7; ++s)
+    for (int32_t d = -9; d <= 9; ++d)
+      for (int32_t n = -2; n <= 16; ++n) {
+        int32_t first = -1, count = 0;
+        for (int32_t i = 0; i < n; ++i)
+          if (s + i >= 0 && s + i < 5 && d + i >= 0 && d + i < 7) {
+            if (count++ == 0) first = i;
+          }
+        Placement at{-1, -1, -1, -1, -1, -1};
+        const bool some = IMGPlace(source.get(), {s, 0, n, 1}, destination.get(), d, 0, &at);
+        ASSERT_EQ(some, count > 0) << s << " " << d << " " << n;
+        const Placement expected = count > 0 ? Placement{s + first, 0, d + first, 0, count, 1}
+                                             : Placement{-1, -1, -1, -1, -1, -1};
+        ASSERT_EQ(
+            std::tie(at.sx, at.sy, at.dx, at.dy, at.w, at.h),
+            std::tie(expected.sx, expected.sy, expected.dx, expected.dy, expected.w, expected.h))
+            << s << " " << d << " " << n;
+      }
+  // Far outside in 32 bits: sums taken in 64 bits, nothing wraps into range.
+  Placement at{};
+  EXPECT_FALSE(
+      IMGPlace(source.get(), {INT32_MAX, 0, INT32_MAX, 1}, destination.get(), INT32_MIN, 0, &at));
+  EXPECT_TRUE(IMGPlace(source.get(), {INT32_MIN + 3, 0, INT32_MAX, 1}, destination.get(),
+                       INT32_MIN + 3, 0, &at));
+  EXPECT_EQ(std::tie(at.sx, at.dx, at.w), std::make_tuple(0, 0, 2));
 }
 
 TEST(ImgRunTable, SpreadsTheLargerCountOverTheSmaller) {

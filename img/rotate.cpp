@@ -16,9 +16,9 @@ Image *IMGRotate(const Image *source, int32_t angle) {
   if (result == nullptr) return nullptr;
   // Sine and cosine with both signs turned: angle 0 shows the picture turned
   // half a turn, angle 512 upright.
-  int32_t turn = (angle % SinePeriod + SinePeriod) % SinePeriod;
-  int64_t sn = SineTable[(SinePeriod - turn) % SinePeriod];
-  int64_t cs = SineTable[(SinePeriod - (turn + 256) % SinePeriod) % SinePeriod];
+  int32_t turn = (angle % sinePeriod + sinePeriod) % sinePeriod;
+  int64_t sn = SineTable[(sinePeriod - turn) % sinePeriod];
+  int64_t cs = SineTable[(sinePeriod - (turn + 256) % sinePeriod) % sinePeriod];
   int64_t sourceCx = source->width / 2, sourceCy = source->height / 2;
   int64_t resultCx = width / 2, resultCy = height / 2;
   uint32_t *out = result->pixels;

@@ -1,6 +1,6 @@
 // SineTable: one period of a sine wave as 1024 signed 16-bit samples, shared
 // by the rotation and the demo's motions. An angle is an index 0 .. 1023
-// (SinePeriod units make a full turn); callers bring other angles into range
+// (sinePeriod units make a full turn); callers bring other angles into range
 // with a positive modulo before indexing. Entry i is 32767 * sin(2 pi i / 1024)
 // rounded, except ten entries that are one off: the two peaks, 256 and 768,
 // hold +32766 and -32766, one short of full scale, and eight entries on the
@@ -13,5 +13,5 @@
 
 #include <cstdint>
 
-constexpr int32_t SinePeriod = 1024;
-extern const int16_t SineTable[SinePeriod];
+constexpr int32_t sinePeriod = 1024;
+extern const int16_t SineTable[sinePeriod];

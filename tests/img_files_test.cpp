@@ -27,7 +27,7 @@ ImagePtr parseBounded(const std::string &bytes) {
 }
 
 constexpr uint32_t W = 0xFFFFFF;
-const std::string kP6Bytes("P6\n2 1\n255\n\xFF\x00\x00\x00\x01\x02", 17);
+const std::string p6Bytes("P6\n2 1\n255\n\xFF\x00\x00\x00\x01\x02", 17);
 
 class ImgFiles : public testing::Test {
  protected:
@@ -73,15 +73,15 @@ class ImgFiles : public testing::Test {
 };
 
 TEST_F(ImgFiles, RawColourPictureLoadsAndSavesBackByteForByte) {
-  ImagePtr loaded = load(kP6Bytes);
+  ImagePtr loaded = load(p6Bytes);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->width, 2);
   EXPECT_EQ(loaded->height, 1);
   EXPECT_EQ(pixelsOf(loaded.get()), (std::vector<uint32_t>{0xFF0000, 0x000102}));
   ASSERT_TRUE(IMGSave(loaded.get(), path("saved.ppm").c_str()));
-  EXPECT_EQ(read("saved.ppm"), kP6Bytes);
+  EXPECT_EQ(read("saved.ppm"), p6Bytes);
 
-  ImagePtr parsed(IMGParse(kP6Bytes.data()));
+  ImagePtr parsed(IMGParse(p6Bytes.data()));
   ASSERT_NE(parsed, nullptr);
   EXPECT_TRUE(IMGEqual(parsed.get(), loaded.get()));
 }

@@ -369,7 +369,7 @@ TEST(ImgLine, SegmentsTooLongToCountAreErrors) {
 }
 
 TEST(ImgSineTable, HoldsTheCheckValuesWithinPlusMinus32766AndIsSymmetric) {
-  EXPECT_EQ(SinePeriod, 1024);
+  EXPECT_EQ(sinePeriod, 1024);
   EXPECT_EQ((std::vector<int16_t>{SineTable, SineTable + 4}),
             (std::vector<int16_t>{0, 201, 402, 603}));
   EXPECT_EQ(SineTable[64], 12539);
@@ -378,8 +378,8 @@ TEST(ImgSineTable, HoldsTheCheckValuesWithinPlusMinus32766AndIsSymmetric) {
   EXPECT_EQ(SineTable[1023], -201);
   EXPECT_EQ(SineTable[256], 32766);
   EXPECT_EQ(SineTable[768], -32766);
-  EXPECT_EQ(*std::max_element(SineTable, SineTable + SinePeriod), 32766);
-  EXPECT_EQ(*std::min_element(SineTable, SineTable + SinePeriod), -32766);
+  EXPECT_EQ(*std::max_element(SineTable, SineTable + sinePeriod), 32766);
+  EXPECT_EQ(*std::min_element(SineTable, SineTable + sinePeriod), -32766);
   for (int i : {129, 383}) EXPECT_EQ(SineTable[i], 23312);
   for (int i : {183, 329}) EXPECT_EQ(SineTable[i], 29535);
   for (int i : {641, 895}) EXPECT_EQ(SineTable[i], -23312);

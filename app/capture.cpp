@@ -1,15 +1,16 @@
 // vorn2112-capture: renders the demo's frames without a display, with the
 // same scene code, and writes them as PPM files or a YUV4MPEG2 stream.
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
@@ -44,6 +45,12 @@ bool parseCount(const char *text, long &value) {
   return errno == 0 && *end == '\0' && value >= 0 && value <= 100000000;
 }
 
+// DIR/frame-NNNNNN.ppm for a frame into path; false when it does not fit.
+bool framePath(char (&path)[PATH_MAX], const char *dir, long frame) {
+  int n = std::snprintf(path, sizeof path, "%s/frame-%06ld.ppm", dir, frame);
+  return n >= 0 && static_cast<size_t>(n) < sizeof path;
+}
+
 // Returns 0 when the options are good, 1 for --help, 2 for a bad option.
 int parseOptions(int argc, char **argv, Options &options) {
   for (int i = 1; i < argc; i += 2) {  // every option but --help takes a value
@@ -69,23 +76,37 @@ int parseOptions(int argc, char **argv, Options &options) {
       return 2;
     }
   }
+  // Every frame's file name must fit, the last one being the longest.
+  char path[PATH_MAX];
+  if (options.outDir != nullptr && !framePath(path, options.outDir, options.from + options.count)) {
+    std::fprintf(stderr, "%s: --out: the folder name is too long for the frames' names\n",
+                 demo.programName);
+    return 2;
+  }
   return 0;
 }
 
 // Full-resolution (4:4:4) studio-range YCbCr, as video players expect.
+// Failures keep errno's reason for the message: why() says it.
 class Y4mWriter {
  public:
+  ~Y4mWriter() { std::free(plane_); }
   // Writes to path, or to standardOutput when the path is "-".
   bool open(const char *path, std::FILE *standardOutput) {
+    plane_ = static_cast<uint8_t *>(
+        std::calloc(static_cast<size_t>(defaultWidth) * 3, static_cast<size_t>(defaultHeight)));
+    if (plane_ == nullptr) return fail(ENOMEM);
+    errno = 0;
     file_ = std::strcmp(path, "-") == 0 ? standardOutput : std::fopen(path, "wb");
-    if (file_ == nullptr) return false;
-    plane_.resize(static_cast<size_t>(defaultWidth) * defaultHeight * 3);
-    std::fprintf(file_, "YUV4MPEG2 W%d H%d F60:1 Ip A1:1 C444\n", defaultWidth, defaultHeight);
+    if (file_ == nullptr) return fail(errno);
+    if (std::fprintf(file_, "YUV4MPEG2 W%d H%d F60:1 Ip A1:1 C444\n", defaultWidth, defaultHeight) <
+        0)
+      return fail(errno);
     return true;
   }
   bool write(const Image *frame) {
     size_t n = static_cast<size_t>(frame->width) * frame->height;
-    uint8_t *y = plane_.data(), *u = y + n, *v = u + n;
+    uint8_t *y = plane_, *u = y + n, *v = u + n;
     for (size_t i = 0; i < n; ++i) {
       int r = (frame->pixels[i] >> 16) & 0xFF, g = (frame->pixels[i] >> 8) & 0xFF,
           b = frame->pixels[i] & 0xFF;
@@ -93,26 +114,36 @@ class Y4mWriter {
       u[i] = static_cast<uint8_t>(((-38 * r - 74 * g + 112 * b + 128) >> 8) + 128);
       v[i] = static_cast<uint8_t>(((112 * r - 94 * g - 18 * b + 128) >> 8) + 128);
     }
-    std::fputs("FRAME\n", file_);
-    return std::fwrite(plane_.data(), 1, n * 3, file_) == n * 3;
+    errno = 0;
+    if (std::fputs("FRAME\n", file_) < 0 || std::fwrite(plane_, 1, n * 3, file_) != n * 3)
+      return fail(errno);
+    return true;
   }
   bool close() {
     if (file_ == nullptr) return true;
+    errno = 0;
     bool ok = std::fflush(file_) == 0 && std::ferror(file_) == 0;
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
-    return ok;
+    return ok || fail(errno);
   }
+  const char *why() const { return error_ == ENOMEM ? "out of memory" : std::strerror(error_); }
 
  private:
+  // Keeps the reason of a failure; a stream that failed without one still
+  // failed.
+  bool fail(int error) {
+    error_ = error != 0 ? error : EIO;
+    return false;
+  }
   std::FILE *file_ = nullptr;
-  std::vector<uint8_t> plane_;
+  uint8_t *plane_ = nullptr;
+  int error_ = 0;
 };
 
 bool writePpm(const char *dir, long frame, const Image *image) {
-  char path[4096];
-  std::snprintf(path, sizeof path, "%s/frame-%06ld.ppm", dir, frame);
-  return IMGSave(image, path);
+  char path[PATH_MAX];
+  return framePath(path, dir, frame) && IMGSave(image, path);
 }
 
 // With the video on standard output, the stream keeps the original standard
@@ -129,6 +160,10 @@ std::FILE *takeStandardOutput() {
 
 int main(int argc, char **argv) {
   demo.programName = VORN_CAPTURE_NAME;
+  // A standard output whose reader has gone fails its writes instead of
+  // ending the process: the frame-rate line is then lost, and a stream
+  // written there is reported as not written.
+  std::signal(SIGPIPE, SIG_IGN);
   Options options;
   int parsed = parseOptions(argc, argv, options);
   if (parsed != 0) {
@@ -153,7 +188,7 @@ int main(int argc, char **argv) {
   Y4mWriter y4m;
   if (status == 0 && options.y4mPath != nullptr && !y4m.open(options.y4mPath, video)) {
     std::fprintf(stderr, "%s: cannot write '%s': %s\n", demo.programName, options.y4mPath,
-                 std::strerror(errno));
+                 y4m.why());
     status = 1;
   }
 
@@ -165,12 +200,13 @@ int main(int argc, char **argv) {
       VORN2112Frame();
       if (frame >= options.from) {
         if (options.outDir != nullptr && !writePpm(options.outDir, frame, demo.backBuffer)) {
-          std::fprintf(stderr, "%s: cannot write frame %ld into '%s'\n", demo.programName, frame,
-                       options.outDir);
+          std::fprintf(stderr, "%s: cannot write frame %ld into '%s': %s\n", demo.programName,
+                       frame, options.outDir, IMGFailureReason());
           status = 1;
         }
         if (options.y4mPath != nullptr && !y4m.write(demo.backBuffer)) {
-          std::fprintf(stderr, "%s: cannot write '%s'\n", demo.programName, options.y4mPath);
+          std::fprintf(stderr, "%s: cannot write '%s': %s\n", demo.programName, options.y4mPath,
+                       y4m.why());
           status = 1;
         }
       }
@@ -184,7 +220,8 @@ int main(int argc, char **argv) {
                   seconds > 0 ? static_cast<double>(last) / seconds : 0.0);
   }
   if (!y4m.close() && status == 0) {
-    std::fprintf(stderr, "%s: cannot write '%s'\n", demo.programName, options.y4mPath);
+    std::fprintf(stderr, "%s: cannot write '%s': %s\n", demo.programName, options.y4mPath,
+                 y4m.why());
     status = 1;
   }
   VORN2112ReleaseScene();

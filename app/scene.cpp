@@ -26,7 +26,7 @@ static const int32_t rainbowStart[2] = {0, 233};
 static bool load(Image **slot, const char *name) {
   *slot = IMGLoad(name);
   if (*slot != nullptr) return true;
-  std::fprintf(stderr, "%s: cannot load '%s'\n", demo.programName, name);
+  std::fprintf(stderr, "%s: cannot load '%s': %s\n", demo.programName, name, IMGFailureReason());
   return false;
 }
 

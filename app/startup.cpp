@@ -19,6 +19,10 @@ static void endOnSignal(int signal) {
 int main(int argc, char *argv[]) {
   std::signal(SIGINT, endOnSignal);
   std::signal(SIGTERM, endOnSignal);
+  // Messages on a standard output that nobody reads any more (a pipe whose
+  // reader has gone) are lost; the run goes on and keeps its exit status.
+  std::signal(SIGPIPE, SIG_IGN);
+  SDLDPYSkipUnreachableDrivers();
   if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
     std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
     return 1;

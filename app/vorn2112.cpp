@@ -47,8 +47,14 @@ static bool setupScene(int32_t width, int32_t height) {
 bool VORN2112Setup() {
   demo.display = SDLDPYNew();
   demo.keyboard = SDLKBDNew();
+  // Either record is null only when memory ran out (the keyboard also needs a
+  // display, which SDLDPYNew makes even when no mode can be set).
+  if (demo.display == nullptr || demo.keyboard == nullptr) {
+    VORN2112OutOfMemory();
+    return false;
+  }
   SDLDPYSetMode(demo.display, defaultWidth, defaultHeight);
-  if (!SDLDPYIsVisible(demo.display) || demo.keyboard == nullptr) {
+  if (!SDLDPYIsVisible(demo.display)) {
     std::fprintf(stderr, "%s: cannot open a %dx%d window: no display\n", demo.programName,
                  defaultWidth, defaultHeight);
     return false;

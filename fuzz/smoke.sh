@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the image core's fuzz targets with clang into build-fuzz/ and runs
+# Builds the fuzz targets (the image core's readers, the drawing paths) with clang into build-fuzz/ and runs
 # each for a bounded time on a scratch copy of its seed corpus, so that runs
 # never grow the committed corpus. Exits non-zero on any finding.
 #
@@ -18,7 +18,7 @@ CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
 status=0
-for target in pnm_parse pnm_load text_form; do
+for target in pnm_parse pnm_load text_form draw; do
   scratch=$build/corpus/$target
   findings=$build/findings/$target
   rm -rf "$scratch"

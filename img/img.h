@@ -15,9 +15,21 @@
 // returns null, 0 or false without changing anything. Coordinates outside an
 // image are not errors: writes ignore them and reads give 0.
 //
+// Why a read or a write failed: IMGFailureReason gives a short text for the
+// last failure of IMGLoad, IMGParse, IMGFromASCII or IMGSave, made to follow
+// a file name ("cannot load 'V.ppm': " + reason): the system's error text for
+// a file that cannot be opened ("No such file or directory"), "not a regular
+// file", "not a PNM picture", "header cut short", "65536 x 65536 is over the
+// limit of 268435456 pixels", "out of memory" and the like. "IMG error\n"
+// stays the module's one report; the reason is there for callers that say
+// more.
+//
 // Limits: the readers reject any picture of more than IMG_MAX_PIXELS pixels
 // (2^28, a 16384 x 16384 picture), or whose size overflows, before allocating
-// anything.
+// anything. IMGLoad opens regular files only, so that a device that never
+// ends (/dev/zero) or a FIFO without a writer cannot hang it, and a header
+// (with its separators and comments) longer than IMG_MAX_HEADER bytes is an
+// error, so that no input keeps the header machine reading.
 //
 // Reading PNM (P1..P6, plain and raw): the maximum value is read and ignored,
 // samples are stored unscaled (a grey v becomes v << 16 | v << 8 | v, values
@@ -50,6 +62,7 @@ struct Image {
 };
 
 constexpr int64_t IMG_MAX_PIXELS = int64_t{1} << 28;
+constexpr int64_t IMG_MAX_HEADER = 65536;
 
 // Life cycle and comparison.
 Image *IMGNew();  // 16 x 16, all pixels 0
@@ -69,6 +82,7 @@ void IMGClear(Image *image);                         // every pixel 0
 Image *IMGLoad(const char *path);                    // PNM P1..P6 file, or null
 bool IMGSave(const Image *image, const char *path);  // writes P6; true on success
 Image *IMGParse(const void *memory);                 // PNM picture in memory, or null
+const char *IMGFailureReason();                      // why the last failed read or write failed
 
 // Drawing and transforms.
 // Copies the non-zero pixels of the w x h rectangle at (sx, sy) of source to

@@ -5,6 +5,15 @@
 // and byte boundaries.
 #include "img/pnm_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "img/failure.h"
+
 namespace {
 
 // Header flags: the picture's magic, width, height and maximum value seen.
@@ -14,6 +23,10 @@ constexpr int kHeightSeen = 4;
 constexpr int kMaxSeen = 8;
 constexpr int kNumbersSeen = kWidthSeen | kHeightSeen | kMaxSeen;
 constexpr int kHeaderDone = kMagicSeen | kNumbersSeen;
+
+// The header machine reads at most this many bytes: no real picture needs
+// more, and no input can keep it reading.
+constexpr size_t kHeaderLimit = IMG_MAX_HEADER;
 
 // Header numbers stop growing here: anything this large is rejected anyway,
 // and the cap keeps the arithmetic clear of overflow.
@@ -38,6 +51,10 @@ struct PnmHeader {
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 bool isPrintable(int c) { return c >= 0x21 && c <= 0x7E; }
 bool isBitmap(int magic) { return magic == 1 || magic == 4; }
+
+// The header's next byte, or -1 at the end of the input or of the header's
+// allowance.
+int headerGet(PnmSource &source) { return source.offset() < kHeaderLimit ? source.get() : -1; }
 
 // Skips bytes up to the next digit and returns it, or -1 at the end.
 int skipToDigit(PnmSource &source) {
@@ -64,7 +81,7 @@ uint64_t readHeaderNumber(PnmSource &source, int first, bool memory) {
   uint64_t value = 0;
   int c = first;
   if (isDigit(c)) {
-    for (; isDigit(c); c = source.get())
+    for (; isDigit(c); c = headerGet(source))
       if (value < kNumberCap) value = value * 10 + static_cast<uint64_t>(c - '0');
   }
   if (memory && c >= 0) source.unget();
@@ -87,34 +104,44 @@ void storeHeaderNumber(PnmHeader &header, uint64_t value, bool memory) {
   }
 }
 
-// Runs the header machine to completion. False when the input ends first, the
-// magic digit is not 1 .. 6, or the header can never complete.
-bool readHeader(PnmSource &source, PnmHeader &header, bool memory) {
+// Runs the header machine to completion. Gives null when the header is
+// complete, otherwise the reason: the input ends first, the magic digit is not
+// 1 .. 6, the header can never complete, or it runs past its allowance.
+const char *readHeader(PnmSource &source, PnmHeader &header, bool memory) {
+  static const char *const notPnm = "not a PNM picture";
   while (header.flags != kHeaderDone) {
-    int c = source.get();
-    while (c >= 0 && !isPrintable(c)) c = source.get();
-    if (c < 0) return false;
+    int c = headerGet(source);
+    while (c >= 0 && !isPrintable(c)) c = headerGet(source);
     if (c == 'P' && !(header.flags & kMagicSeen)) {
-      int digit = source.get();
-      if (digit < '1' || digit > '6') return false;
+      int digit = headerGet(source);
+      if (digit < 0) break;
+      if (digit < '1' || digit > '6') return notPnm;
       header.magic = digit - '0';
       header.flags |= kMagicSeen;
       if (isBitmap(header.magic)) header.flags |= kMaxSeen;
     } else if (c == '#') {
-      while (c >= 0 && c != '\n') c = source.get();
-      if (c < 0) return false;
-    } else {
+      while (c >= 0 && c != '\n') c = headerGet(source);
+      if (c < 0) break;
+    } else if (c >= 0) {
       // In memory a stray printable stays put and yields 0 for each missing
       // number; with all three numbers seen and still no magic it would be
       // examined forever.
-      if (memory && !isDigit(c) && header.flags == kNumbersSeen) return false;
+      if (memory && !isDigit(c) && header.flags == kNumbersSeen) return notPnm;
       storeHeaderNumber(header, readHeaderNumber(source, c, memory), memory);
+    } else {
+      break;
     }
   }
   // Memory left the byte that ended the last number unread: step over it.
   // Without that byte the header is cut short.
-  if (memory) source.get();
-  return !source.ended;
+  if (header.flags == kHeaderDone && memory) source.get();
+  if (header.flags == kHeaderDone && !source.ended) return nullptr;
+  if (source.error != 0) return std::strerror(source.error);
+  if (!(header.flags & kMagicSeen)) return notPnm;
+  if (source.ended) return "header cut short";
+  static char tooLong[64];
+  std::snprintf(tooLong, sizeof tooLong, "no complete header in the first %zu bytes", kHeaderLimit);
+  return tooLong;
 }
 
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -213,7 +240,11 @@ void readBody(PnmSource &source, int magic, Image *image, bool memory) {
 Image *readPicture(PnmSource &source) {
   bool memory = source.file == nullptr;
   PnmHeader header;
-  if (!readHeader(source, header, memory) || header.width == 0 || header.height == 0) {
+  const char *reason = readHeader(source, header, memory);
+  if (reason == nullptr && (header.width == 0 || header.height == 0))
+    reason = "width or height is 0";
+  if (reason != nullptr) {
+    imgFail(reason);
     IMGError();
     return nullptr;
   }
@@ -225,11 +256,13 @@ Image *readPicture(PnmSource &source) {
 }  // namespace
 
 int PnmSource::refill() {
-  if (file != nullptr) {
+  if (file != nullptr && !ended) {
+    before += size;
     data = buffer;
     pos = 0;
     size = std::fread(buffer, 1, sizeof buffer, file);
     if (size > 0) return data[pos++];
+    if (std::ferror(file)) error = errno;
   }
   ended = true;
   return -1;
@@ -241,7 +274,9 @@ PnmSource pnmMemorySource(const void *data, size_t size) {
   source.data = static_cast<const unsigned char *>(data);
   source.size = size;
   source.pos = 0;
+  source.before = 0;
   source.ended = false;
+  source.error = 0;
   return source;
 }
 
@@ -251,7 +286,9 @@ PnmSource pnmFileSource(std::FILE *file) {
   source.data = nullptr;  // set by the first refill, which the empty fill forces
   source.size = 0;
   source.pos = 0;
+  source.before = 0;
   source.ended = false;
+  source.error = 0;
   return source;
 }
 
@@ -273,14 +310,51 @@ void pnmReadPlainColours(PnmSource &source, Image *image) {
 
 Image *pnmNewImage(int64_t w, int64_t h) {
   if (w < 0 || h < 0 || w > INT32_MAX || h > INT32_MAX || w * h > kMaxPixels) {
+    static char tooLarge[96];
+    std::snprintf(tooLarge, sizeof tooLarge, "%lld x %lld is over the limit of %lld pixels",
+                  static_cast<long long>(w), static_cast<long long>(h),
+                  static_cast<long long>(kMaxPixels));
+    imgFail(tooLarge);
     IMGError();
     return nullptr;
   }
-  return IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
+  Image *image = IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
+  if (image == nullptr) imgFail("out of memory");
+  return image;
+}
+
+// Opens path for reading if it is a regular file; otherwise records why not
+// and gives null. A device may never end and a FIFO may block forever, in the
+// open itself while it has no writer: O_NONBLOCK keeps the open from waiting,
+// and only a regular file is read.
+static std::FILE *openRegularFile(const char *path) {
+  int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    imgFail(std::strerror(errno));
+    return nullptr;
+  }
+  // With O_NONBLOCK cleared the descriptor reads like any other.
+  struct stat status;
+  const char *reason = nullptr;
+  if (fstat(descriptor, &status) != 0 ||
+      fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
+    reason = std::strerror(errno);
+  else if (S_ISDIR(status.st_mode))
+    reason = "a folder, not a picture";
+  else if (!S_ISREG(status.st_mode))
+    reason = "not a regular file";
+  std::FILE *file = reason == nullptr ? fdopen(descriptor, "rb") : nullptr;
+  if (file == nullptr) {
+    if (reason == nullptr) reason = errno == ENOMEM ? "out of memory" : std::strerror(errno);
+    imgFail(reason);
+    close(descriptor);
+  }
+  return file;
 }
 
 Image *IMGLoad(const char *path) {
-  std::FILE *file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+  if (path == nullptr) imgFail("no file name");
+  std::FILE *file = path != nullptr ? openRegularFile(path) : nullptr;
   if (file == nullptr) {
     IMGError();
     return nullptr;
@@ -288,6 +362,13 @@ Image *IMGLoad(const char *path) {
   PnmSource source = pnmFileSource(file);
   Image *image = readPicture(source);
   std::fclose(file);
+  // A body cut short by the end of the file keeps its missing pixels 0; one
+  // cut short by a failing read is no picture.
+  if (image != nullptr && source.error != 0) {
+    imgFail(std::strerror(source.error));
+    IMGFree(&image);
+    IMGError();
+  }
   return image;
 }
 

@@ -2,9 +2,10 @@
 // IMGFromASCII, and the bounded entry point that the fuzzers drive.
 //
 // A PnmSource hands out bytes from a file (buffered) or from memory; get()
-// gives -1 once the input ends, and then keeps giving -1 (ended is set). A memory source with
-// size SIZE_MAX is unbounded: IMGParse's caller guarantees a complete picture.
-// The reader never reads past the end of a bounded source.
+// gives -1 once the input ends, and then keeps giving -1 (ended is set; error
+// holds the errno of a failed read). A memory source with size SIZE_MAX is
+// unbounded: IMGParse's caller guarantees a complete picture. The reader never
+// reads past the end of a bounded source.
 #pragma once
 
 #include <cstddef>
@@ -18,10 +19,13 @@ struct PnmSource {
   const unsigned char *data;  // memory, or the file's buffer
   size_t size;                // bytes in data (the buffer's fill for a file)
   size_t pos;                 // next byte to hand out
+  size_t before;              // bytes handed out before the buffer's first (files)
   bool ended;                 // get() has hit the end of the input
+  int error;                  // errno of a failed read, 0 at a plain end
   unsigned char buffer[4096];
 
   int get() { return pos < size ? data[pos++] : refill(); }
+  size_t offset() const { return before + pos; }  // bytes handed out so far
   // Memory only: gives back the byte that the last get() returned.
   void unget() { --pos; }
   int refill();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "img/failure.h"
 #include "img/pnm_reader.h"
 
 namespace {
@@ -90,6 +91,7 @@ Image *IMGFromASCII(const char *text) {
   if (at != nullptr) at = behind(at, "{");
   if (at != nullptr) at = behind(at, "P3\n");
   if (at == nullptr) {
+    imgFail("no text form of an image (\"IMG{\" and \"P3\")");
     IMGError();
     return nullptr;
   }
@@ -99,6 +101,7 @@ Image *IMGFromASCII(const char *text) {
   PnmSource source = pnmMemorySource(at, std::strlen(at));
   int64_t width, height, maximum;
   if (!readSize(source, width) || !readSize(source, height) || !readSize(source, maximum)) {
+    imgFail("header cut short");
     IMGError();
     return nullptr;
   }

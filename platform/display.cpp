@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #ifndef VORN_VIDEO_FLAGS
 #define VORN_VIDEO_FLAGS 0x10000001u
@@ -56,6 +57,17 @@ void SDLDPYError() {
 
 static bool isTheDisplay(const Display *display) {
   return display != nullptr && display == theDisplay;
+}
+
+void SDLDPYSkipUnreachableDrivers() {
+  // The compatibility library over SDL 2 reports versions from 1.2.50 on.
+  const SDL_version *linked = SDL_Linked_Version();
+  bool overSdl2 =
+      linked != nullptr && linked->major == 1 && linked->minor == 2 && linked->patch >= 50;
+  if (!overSdl2) return;
+  for (const char *name : {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
+    if (std::getenv(name) != nullptr) return;
+  setenv("SDL_VIDEODRIVER", "x11,kmsdrm", 0);
 }
 
 bool SDLDPYExists() { return theDisplay != nullptr; }

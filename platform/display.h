@@ -39,6 +39,14 @@ void SDLDPYShow(Display *display, const Image *image);
 void SDLDPYFlip(Display *display, const Image *image);
 void SDLDPYError();
 
+// Called before SDL starts. When SDL 1.2 runs over SDL 2 and nothing could
+// reach a Wayland compositor (none of SDL_VIDEODRIVER, WAYLAND_DISPLAY and
+// XDG_RUNTIME_DIR is set), names the drivers that could still show a window
+// (X11, then the console's kmsdrm) in SDL_VIDEODRIVER, so that SDL 2 does not
+// probe Wayland, which prints a complaint of its own on standard error. The
+// classic library has no Wayland driver and is left alone.
+void SDLDPYSkipUnreachableDrivers();
+
 // True between SDLDPYNew and SDLDPYFree.
 bool SDLDPYExists();
 

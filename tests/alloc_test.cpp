@@ -1,10 +1,17 @@
 // Heap allocations of a running demo, counted by a hook on the process's
 // allocator: the frame's stages allocate nothing, and neither does the
-// present once it runs. Under SDL's dummy video driver.
+// present once it runs; and whichever allocation of set-up, the preparation
+// and the first frames fails, the run either draws the very frames of a
+// normal run or stops with a message, releasing what it made. Under SDL's
+// dummy video driver.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
@@ -93,6 +100,123 @@ TEST_F(Present, ShowFollowsNewPixelsSizesAndModes) {
   SDLDPYSetMode(display, 32, 16);  // a new screen, smaller than the image
   expectShown(32, 16);
   IMGFree(&image);
+}
+
+// One run of the demo's phases as the programs run them: set-up (with or
+// without a display), the preparation, three frames, the release and the
+// tear-down, with one allocation failing.
+struct Outcome {
+  bool drew = false;             // every phase succeeded and three frames were drawn
+  std::vector<uint32_t> frames;  // a hash of each frame drawn
+  std::string said;              // standard error
+  std::string printed;           // standard output
+  long allocations = 0;          // allocations the run made
+};
+
+uint32_t hashOf(const Image *image) {
+  uint32_t hash = 2166136261u;
+  for (int64_t i = 0; i < int64_t{image->width} * image->height; ++i)
+    hash = (hash ^ image->pixels[i]) * 16777619u;
+  return hash;
+}
+
+// Which allocations a sweep fails.
+enum class Failing {
+  everything,  // every allocation of the process, from SDL's start on
+  ownOnly,     // only the demo's own, from SDL's start on
+  afterSetUp,  // every allocation, SDL's included, once set-up is done
+};
+
+// failAhead: the number of the allocation of the run that fails, counted
+// from 1 among those `failing` covers; 0 fails none.
+Outcome runPhases(bool withDisplay, long failAhead, Failing failing) {
+  Outcome run;
+  run.frames.reserve(3);  // the test's own allocations stay out of the run
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  const bool ownOnly = failing == Failing::ownOnly;
+  long before = 0;
+  auto arm = [&] {
+    failAllocationAhead(failAhead, ownOnly);
+    before = ownOnly ? ownAllocationCount() : allocationCount();
+  };
+  if (failing != Failing::afterSetUp) arm();
+  bool ready = true;
+  if (withDisplay && SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
+    // What the program's entry point says when SDL cannot start.
+    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
+    ready = false;
+  }
+  bool sdlStarted = withDisplay && ready;
+  ready = ready && (withDisplay ? VORN2112Setup() : VORN2112SetupOffscreen());
+  if (failing == Failing::afterSetUp) arm();
+  ready = ready && VORN2112PrepareScene();
+  for (int frame = 0; ready && frame < 3; ++frame) {
+    VORN2112Frame();
+    run.frames.push_back(hashOf(demo.backBuffer));
+  }
+  VORN2112ReleaseScene();
+  VORN2112Teardown();
+  if (sdlStarted) SDL_Quit();
+  failAllocationAhead(0);
+  run.allocations = (ownOnly ? ownAllocationCount() : allocationCount()) - before;
+  run.drew = ready;
+  std::fflush(stdout);
+  run.printed = testing::internal::GetCapturedStdout();
+  run.said = testing::internal::GetCapturedStderr();
+  return run;
+}
+
+#ifdef VORN_ALLOC_HOOK_SANITIZER
+extern "C" int __lsan_do_recoverable_leak_check();
+bool leaked() { return __lsan_do_recoverable_leak_check() != 0; }
+#else
+bool leaked() { return false; }
+#endif
+
+// Fails each allocation of a normal run in turn: the run either draws the
+// normal run's frames without a word, or stops with a message of the
+// program's on standard error (and maybe the image module's report), and
+// leaves nothing allocated.
+void sweep(bool withDisplay, Failing failing) {
+  const Outcome normal = runPhases(withDisplay, 0, failing);
+  ASSERT_TRUE(normal.drew) << "run the tests in build/bin, beside the pictures: " << normal.said;
+  ASSERT_EQ(normal.frames.size(), 3u);
+  EXPECT_EQ(normal.said, "");
+  EXPECT_EQ(normal.printed, "");
+  int stopped = 0;
+  for (long n = 1; n <= normal.allocations; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n) + " of " + std::to_string(normal.allocations) +
+                 " failing");
+    Outcome run = runPhases(withDisplay, n, failing);
+    if (run.drew) {
+      EXPECT_EQ(run.frames, normal.frames);
+    } else {
+      ++stopped;
+      EXPECT_EQ(run.said.rfind(std::string(demo.programName) + ": ", 0), 0u)
+          << "said: " << run.said;
+      // SDL's dummy driver, asked for, is a display: only memory ran out.
+      EXPECT_EQ(run.said.find("no display"), std::string::npos) << "said: " << run.said;
+    }
+    EXPECT_FALSE(leaked());
+    if (testing::Test::HasFailure()) break;  // the first failing allocation tells enough
+  }
+  std::printf("%ld allocations; %d runs stopped with a message, the others drew every frame\n",
+              normal.allocations, stopped);
+}
+
+// Off screen every allocation of the process fails in turn, the C library's
+// included.
+TEST(AllocationFailure, OffscreenRunsDrawTheRightFramesOrStopWithAMessage) {
+  sweep(false, Failing::everything);
+}
+
+// With a display, set-up fails only the demo's own allocations: SDL 2 does
+// not survive every failure of its own while it sets a video mode. From the
+// preparation on, SDL's fail too (the first present makes a surface).
+TEST(AllocationFailure, DemoRunsDrawTheRightFramesOrStopWithAMessage) {
+  sweep(true, Failing::ownOnly);
+  sweep(true, Failing::afterSetUp);
 }
 
 }  // namespace

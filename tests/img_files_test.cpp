@@ -2,6 +2,7 @@
 // files, IMGParse on memory), IMGSave, IMGToASCII, IMGFromASCII and IMGFind.
 // Pictures written by netpbm serve as an independent peer.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -112,6 +113,80 @@ TEST_F(ImgFiles, BadMagicEmptySizeOrCutHeaderIsAnError) {
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGLoad(nullptr), nullptr); }), "IMG error\n");
   EXPECT_EQ(captured([&] { EXPECT_EQ(IMGLoad(path("missing.pnm").c_str()), nullptr); }),
             "IMG error\n");
+}
+
+TEST_F(ImgFiles, FailedReadsSayWhy) {
+  struct Case {
+    std::string bytes;
+    const char *reason;
+  };
+  const Case cases[] = {
+      {"P7 1 1 255\n\x01", "not a PNM picture"},
+      {"GIF89a", "not a PNM picture"},
+      {"P6 2 1", "header cut short"},
+      {"P5 0 1 255\n\x01", "width or height is 0"},
+      {"P6 65536 65536 255\n", "65536 x 65536 is over the limit of 268435456 pixels"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.bytes);
+    captured([&] { EXPECT_EQ(load(c.bytes), nullptr); });
+    EXPECT_STREQ(IMGFailureReason(), c.reason);
+    captured([&] { EXPECT_EQ(parseBounded(c.bytes), nullptr); });
+    EXPECT_STREQ(IMGFailureReason(), c.reason);
+  }
+  const std::string missing = path("missing.pnm");
+  captured([&] { EXPECT_EQ(IMGLoad(missing.c_str()), nullptr); });
+  EXPECT_STREQ(IMGFailureReason(), "No such file or directory");
+  captured([&] { EXPECT_EQ(IMGLoad(dir_.c_str()), nullptr); });
+  EXPECT_STREQ(IMGFailureReason(), "a folder, not a picture");
+  // A read that fails (this file gives EIO at offset 0) is no picture either.
+  captured([&] { EXPECT_EQ(IMGLoad("/proc/self/mem"), nullptr); });
+  EXPECT_STREQ(IMGFailureReason(), "Input/output error");
+  captured([&] { EXPECT_EQ(IMGFromASCII("P3\n1 1\n255\n1 2 3"), nullptr); });
+  EXPECT_STREQ(IMGFailureReason(), "no text form of an image (\"IMG{\" and \"P3\")");
+}
+
+// A device that never ends and a FIFO that nobody writes would hang a reader
+// that opened them: both are refused at once.
+TEST_F(ImgFiles, OnlyRegularFilesAreRead) {
+  std::string fifo = path("fifo.ppm");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string &name : {std::string("/dev/zero"), fifo}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(captured([&] { EXPECT_EQ(IMGLoad(name.c_str()), nullptr); }), "IMG error\n");
+    EXPECT_STREQ(IMGFailureReason(), "not a regular file");
+  }
+  // Through a link the file it names counts.
+  std::filesystem::create_symlink("/dev/zero", path("V.ppm"));
+  captured([&] { EXPECT_EQ(IMGLoad(path("V.ppm").c_str()), nullptr); });
+  EXPECT_STREQ(IMGFailureReason(), "not a regular file");
+}
+
+TEST_F(ImgFiles, HeaderEndsWithinItsAllowance) {
+  const std::string body = "\x01\x02\x03";
+  const std::string longComment = "P6\n#" + std::string(60000, 'x') + "\n1 1 255\n" + body;
+  EXPECT_EQ(pixelsOf(load(longComment).get()), (std::vector<uint32_t>{0x010203}));
+  EXPECT_EQ(pixelsOf(parseBounded(longComment).get()), (std::vector<uint32_t>{0x010203}));
+  const std::string endless = "P6" + std::string(IMG_MAX_HEADER, ' ') + "1 1 255\n" + body;
+  const std::string endlessComment = "P6\n#" + std::string(IMG_MAX_HEADER, 'x') + "\n1 1 255\n";
+  for (const std::string &bytes :
+       {endless, endlessComment, "P5" + std::string(IMG_MAX_HEADER, '0')}) {
+    EXPECT_EQ(captured([&] { EXPECT_EQ(load(bytes), nullptr); }), "IMG error\n");
+    EXPECT_STREQ(IMGFailureReason(), "no complete header in the first 65536 bytes");
+    EXPECT_EQ(captured([&] { EXPECT_EQ(parseBounded(bytes), nullptr); }), "IMG error\n");
+    EXPECT_STREQ(IMGFailureReason(), "no complete header in the first 65536 bytes");
+  }
+}
+
+TEST_F(ImgFiles, FailedSavesSayWhy) {
+  ImagePtr image = load(p6Bytes);
+  ASSERT_NE(image, nullptr);
+  std::string nowhere = path("no/such/folder.ppm");
+  EXPECT_EQ(captured([&] { EXPECT_FALSE(IMGSave(image.get(), nowhere.c_str())); }), "IMG error\n");
+  EXPECT_STREQ(IMGFailureReason(), "No such file or directory");
+  // A full device takes the open and fails the writing.
+  EXPECT_EQ(captured([&] { EXPECT_FALSE(IMGSave(image.get(), "/dev/full")); }), "IMG error\n");
+  EXPECT_STREQ(IMGFailureReason(), "No space left on device");
 }
 
 TEST_F(ImgFiles, PlainBitmapDigitsAreWholeNumbersInFilesAndSinglePixelsInMemory) {

@@ -2,6 +2,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/display.h"
@@ -198,6 +200,55 @@ TEST_F(Platform, KeyboardFreeClearsThePointer) {
   SDLKBDFree(nullptr);
   keyboard = SDLKBDNew();
   EXPECT_NE(keyboard, nullptr) << "a freed keyboard can be made again";
+}
+
+// Keeps an environment variable's value and puts it back afterwards.
+class SavedVariable {
+ public:
+  explicit SavedVariable(const char *name) : name_(name) {
+    const char *value = std::getenv(name);
+    had_ = value != nullptr;
+    if (had_) value_ = value;
+  }
+  ~SavedVariable() {
+    if (had_)
+      setenv(name_, value_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char *name_;
+  bool had_ = false;
+  std::string value_;
+};
+
+// Wayland cannot be reached without any of the three variables: the drivers
+// that could still show a window are named, and a choice the user made, or a
+// Wayland session, is left alone.
+TEST(PlatformDrivers, WaylandIsSkippedOnlyWhenNothingCouldReachIt) {
+  SavedVariable driver("SDL_VIDEODRIVER"), wayland("WAYLAND_DISPLAY"), runtime("XDG_RUNTIME_DIR");
+  const SDL_version *linked = SDL_Linked_Version();
+  const bool overSdl2 = linked->patch >= 50;
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("XDG_RUNTIME_DIR");
+  SDLDPYSkipUnreachableDrivers();
+  const char *chosen = std::getenv("SDL_VIDEODRIVER");
+  if (overSdl2)
+    EXPECT_STREQ(chosen, "x11,kmsdrm");
+  else
+    EXPECT_EQ(chosen, nullptr);
+  for (const char *name : {"WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"}) {
+    unsetenv("SDL_VIDEODRIVER");
+    setenv(name, "set", 1);
+    SDLDPYSkipUnreachableDrivers();
+    EXPECT_EQ(std::getenv("SDL_VIDEODRIVER"), nullptr) << name;
+    unsetenv(name);
+  }
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  SDLDPYSkipUnreachableDrivers();
+  EXPECT_STREQ(std::getenv("SDL_VIDEODRIVER"), "dummy");
 }
 
 }  // namespace

@@ -154,4 +154,33 @@ TEST_F(ScrollTest, EmptyTextsEmptyGlyphsAndFarPositionsDrawAndMoveNothing) {
   for (int32_t i = 0; i < 640 * 8; i++) ASSERT_EQ(strip->pixels[i], 0u);
 }
 
+// A scroller far left of its target with a vast width shows what the model
+// says, and its cursor is as it was: only the glyphs that touch the target
+// cost anything.
+TEST_F(ScrollTest, FarLeftScrollersShowTheRightGlyphsAndKeepTheCursor) {
+  scroller->x = -1000003;
+  scroller->offset = 3;
+  scroller->width = INT32_MAX;
+  EXPECT_TRUE(frameShows(0, 1000006));
+  scroller->cursor->position = 17;
+  EXPECT_TRUE(frameShows(17, 1000006));
+  EXPECT_EQ(scroller->cursor->position, 17);
+  EXPECT_EQ(scroller->cursor->step, 1);
+
+  // From the far left end only the last of 2^28 glyphs reaches the target,
+  // with its five right-hand columns.
+  scroller->x = INT32_MIN + 5;
+  scroller->offset = 0;
+  scroller->cursor->position = 0;
+  IMGClear(strip);
+  SCROLLDraw(scroller);
+  const int32_t code = text[INT32_MAX / 8 % 90];
+  for (int32_t row = 0; row < 8; row++)
+    for (int32_t column = 0; column < 640; column++)
+      ASSERT_EQ(strip->pixels[row * 640 + column],
+                column < 5 ? glyphPixel(code, column + 3, row) : 0u)
+          << column << ", " << row;
+  EXPECT_EQ(scroller->cursor->position, 0);
+}
+
 }  // namespace

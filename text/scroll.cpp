@@ -2,6 +2,7 @@
 // the pixels between them by its offset.
 #include "text/scroll.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -104,27 +105,6 @@ static int32_t glyphWidth(const Scroller *scroller, bool needsTarget) {
   return scroller->cursor->length > 0 ? scroller->font->width : 0;
 }
 
-void SCROLLDraw(Scroller *scroller) {
-  const int32_t fw = glyphWidth(scroller, true);
-  if (fw == 0) return;
-  Cursor *cursor = scroller->cursor;
-  const int64_t count = scroller->width / fw + int64_t{1};
-  const int32_t right = scroller->target->width;
-  int64_t dx = static_cast<int64_t>(scroller->x) - scroller->offset;
-  CURSORSave(cursor);
-  cursor->step = 1;
-  // Glyphs wholly left of the target still walk the cursor; once a glyph
-  // starts right of the target every later one does too, so the walk stops.
-  for (int64_t i = 0; i < count && dx < right; i++) {
-    if (dx + fw > 0)
-      FONTDrawChar(scroller->font, static_cast<int8_t>(scroller->text[cursor->position]),
-                   static_cast<int32_t>(dx), scroller->y, scroller->target);
-    dx += fw;
-    CURSORAdvance(cursor);
-  }
-  CURSORRestore(cursor);
-}
-
 // Moves the cursor by `characters` whole glyphs in one Advance. A carry too
 // large for the step field is taken modulo the text's length first, which
 // lands on the same position.
@@ -134,6 +114,34 @@ static void carry(Cursor *cursor, int64_t characters) {
     characters %= cursor->length;
   cursor->step = static_cast<int32_t>(characters);
   CURSORAdvance(cursor);
+}
+
+void SCROLLDraw(Scroller *scroller) {
+  const int32_t fw = glyphWidth(scroller, true);
+  if (fw == 0) return;
+  Cursor *cursor = scroller->cursor;
+  int64_t count = scroller->width / fw + int64_t{1};
+  const int32_t right = scroller->target->width;
+  int64_t dx = static_cast<int64_t>(scroller->x) - scroller->offset;
+  CURSORSave(cursor);
+  // Glyphs wholly left of the target draw nothing: the cursor steps over all
+  // of them at once, so that a draw costs at most the target's width in glyphs
+  // whatever the scroller's width. Once a glyph starts right of the target
+  // every later one does too, so the walk stops there.
+  if (dx < 0) {
+    const int64_t hidden = std::min(count, -dx / fw);
+    if (hidden > 0) carry(cursor, hidden);
+    dx += hidden * fw;
+    count -= hidden;
+  }
+  cursor->step = 1;
+  for (int64_t i = 0; i < count && dx < right; i++) {
+    FONTDrawChar(scroller->font, static_cast<int8_t>(scroller->text[cursor->position]),
+                 static_cast<int32_t>(dx), scroller->y, scroller->target);
+    dx += fw;
+    CURSORAdvance(cursor);
+  }
+  CURSORRestore(cursor);
 }
 
 void SCROLLAdvance(Scroller *scroller) {

@@ -23,8 +23,27 @@ cmp -s "$WORK/frames/frame-000004.ppm" "$WORK/again/frame-000004.ppm" || fail "f
 probe=$(ffprobe -v error -count_frames -select_streams v:0 \
   -show_entries stream=width,height,nb_read_frames -of csv=p=0 "$WORK/fs.y4m")
 [ "$probe" = "320,200,5" ] || fail "ffprobe read '$probe'"
-./vorn2112fs-capture --count 2 --y4m - | ffprobe -v error -show_entries stream=width -of csv=p=0 - |
+./vorn2112fs-capture --count 2 --y4m - 2>/dev/null | ffprobe -v error -show_entries stream=width -of csv=p=0 - |
   grep -qx 320 || fail "--y4m -"
+
+# Failures name the file and say why.
+long=$WORK/$(printf 'd%.0s' $(seq 4085))
+./vorn2112-capture --out "$long" >/dev/null 2>"$WORK/err"
+STATUS=$?
+[ "$STATUS" = 2 ] || fail "a folder name too long for the frames gave status $STATUS"
+grep -q "^vorn2112-capture: --out: the folder name is too long" "$WORK/err" ||
+  fail "too long a folder name: $(cat "$WORK/err")"
+./vorn2112fs-capture --count 2 --y4m /dev/full 2>"$WORK/err"
+STATUS=$?
+[ "$STATUS" = 1 ] || fail "--y4m /dev/full gave status $STATUS"
+grep -qx "vorn2112fs-capture: cannot write '/dev/full': No space left on device" "$WORK/err" ||
+  fail "--y4m /dev/full: $(cat "$WORK/err")"
+mkdir -p "$WORK/taken/frame-000000.ppm"
+./vorn2112fs-capture --out "$WORK/taken" >/dev/null 2>"$WORK/err"
+STATUS=$?
+[ "$STATUS" = 1 ] || fail "a frame name taken by a folder gave status $STATUS"
+grep -qx "vorn2112fs-capture: cannot write frame 0 into '$WORK/taken': Is a directory" "$WORK/err" ||
+  fail "frame name taken: $(cat "$WORK/err")"
 
 ./vorn2112fs-capture --count 30 | grep -qE '^30 frames in .* frames per second$' || fail "rate line"
 echo "capture tools: options, PPM frames and Y4M stream all good"

@@ -1,5 +1,5 @@
-# A missing picture is named on standard error and the demo exits with
-# status 1 without drawing a frame.
+# A missing picture is named on standard error with the reason, and the demo
+# exits with status 1 without drawing a frame.
 source "$(dirname "$0")/lib/common.sh" "$@"
 cp "$BIN"/*.ppm "$BIN"/*.pbm "$WORK"/ || fail "no pictures in $BIN"
 rm "$WORK/V.ppm"
@@ -9,14 +9,14 @@ APP_PID=$!
 wait_exit "$APP_PID" 5 || fail "the demo runs without V.ppm"
 APP_PID=
 [ "$STATUS" = 1 ] || fail "exit status $STATUS"
-[ "$(cat "$WORK/err")" = "vorn2112: cannot load 'V.ppm'" ] || fail "said: $(cat "$WORK/err")"
+[ "$(cat "$WORK/err")" = "vorn2112: cannot load 'V.ppm': No such file or directory" ] || fail "said: $(cat "$WORK/err")"
 
 : >"$WORK/vorn-rainbow.ppm"  # present but unreadable
 cp "$BIN/V.ppm" "$WORK/"
 "$BIN/vorn2112-capture" >"$WORK/out" 2>"$WORK/err"
 STATUS=$?
 [ "$STATUS" = 1 ] || fail "capture: exit status $STATUS"
-grep -qx "vorn2112-capture: cannot load 'vorn-rainbow.ppm'" "$WORK/err" || fail "said: $(cat "$WORK/err")"
+grep -qx "vorn2112-capture: cannot load 'vorn-rainbow.ppm': not a PNM picture" "$WORK/err" || fail "said: $(cat "$WORK/err")"
 
 # Video on standard output: without its pictures the tool writes no video at
 # all, and every message, the image module's too, goes to standard error.

@@ -167,10 +167,10 @@ TEST_F(ImgFiles, HeaderEndsWithinItsAllowance) {
   const std::string longComment = "P6\n#" + std::string(60000, 'x') + "\n1 1 255\n" + body;
   EXPECT_EQ(pixelsOf(load(longComment).get()), (std::vector<uint32_t>{0x010203}));
   EXPECT_EQ(pixelsOf(parseBounded(longComment).get()), (std::vector<uint32_t>{0x010203}));
-  const std::string endless = "P6" + std::string(IMG_MAX_HEADER, ' ') + "1 1 255\n" + body;
-  const std::string endlessComment = "P6\n#" + std::string(IMG_MAX_HEADER, 'x') + "\n1 1 255\n";
+  const std::string endless = "P6" + std::string(maxHeaderBytes, ' ') + "1 1 255\n" + body;
+  const std::string endlessComment = "P6\n#" + std::string(maxHeaderBytes, 'x') + "\n1 1 255\n";
   for (const std::string &bytes :
-       {endless, endlessComment, "P5" + std::string(IMG_MAX_HEADER, '0')}) {
+       {endless, endlessComment, "P5" + std::string(maxHeaderBytes, '0')}) {
     EXPECT_EQ(captured([&] { EXPECT_EQ(load(bytes), nullptr); }), "IMG error\n");
     EXPECT_STREQ(IMGFailureReason(), "no complete header in the first 65536 bytes");
     EXPECT_EQ(captured([&] { EXPECT_EQ(parseBounded(bytes), nullptr); }), "IMG error\n");

@@ -1,11 +1,21 @@
-// The demo's pixel effects. The
-// effects work on the pixel arrays directly; each gives exactly the pixels
-// (and takes exactly the random draws) of its per-pixel description.
+// The demo's pixel effects. They work on the pixel arrays directly; each
+// gives exactly the pixels (and takes exactly the random draws) of its
+// per-pixel description.
 #include "app/effects.h"
 
 #include <algorithm>
 
 #include "app/random.h"
+#include "img/clip.h"
+
+// Hot loops come in a second copy for processors with 256-bit integer
+// vectors, chosen when the program loads. WebAssembly has one instruction
+// set, so there they stay single.
+#ifdef __EMSCRIPTEN__
+#define VORN_VECTOR_CLONES
+#else
+#define VORN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
 
 // Every effect needs an image with a pixel array; anything else is reported.
 static bool usable(const Image *image) {
@@ -60,39 +70,13 @@ void VORN2112Darken(Image *image, uint32_t amount) {
   }
 }
 
-// The part of a source placed with its top-left pixel at (x, y) that falls
-// inside the destination: w x h pixels from (sx, sy) of the source to (x, y)
-// of the destination.
-struct Placement {
-  int32_t sx, sy, x, y, w, h;
-};
-
-// Both positioned blits clip here; false when nothing of the source lands on
-// the destination (or an image is unusable, which is reported).
+// Both positioned blits take the whole source, its top-left pixel at (x, y);
+// false when nothing of it lands on the destination (or an image is
+// unusable, which is reported).
 static bool place(const Image *source, const Image *destination, int32_t x, int32_t y,
                   Placement *out) {
   if (!usable(source) || !usable(destination)) return false;
-  int64_t px = x, py = y;
-  if (px + source->width <= 0 || py + source->height <= 0 || px >= destination->width ||
-      py >= destination->height)
-    return false;
-  int64_t sx = 0, sy = 0, w = source->width, h = source->height;
-  if (px < 0) {
-    sx = -px;
-    w += px;
-    px = 0;
-  }
-  if (py < 0) {
-    sy = -py;
-    h += py;
-    py = 0;
-  }
-  if (px + w >= destination->width) w = destination->width - px;
-  if (py + h >= destination->height) h = destination->height - py;
-  if (w <= 0 || h <= 0) return false;
-  *out = {static_cast<int32_t>(sx), static_cast<int32_t>(sy), static_cast<int32_t>(px),
-          static_cast<int32_t>(py), static_cast<int32_t>(w),  static_cast<int32_t>(h)};
-  return true;
+  return IMGPlace(source, {0, 0, source->width, source->height}, destination, x, y, out);
 }
 
 // True when the n pixels from a and the n pixels from b share memory.
@@ -110,9 +94,13 @@ static bool overlap(const uint32_t *a, const uint32_t *b, int32_t n) {
 template <typename Combine, typename Row>
 static void blitPlaced(const Image *source, Image *destination, const Placement &at,
                        Combine combine, Row row) {
+  // Taken once: a store through a row could otherwise be the images' fields.
+  const size_t sw = source->width, dw = destination->width;
+  const uint32_t *from = source->pixels + at.sx;
+  uint32_t *to = destination->pixels + at.dx;
   for (int32_t j = at.h - 1; j >= 0; j--) {
-    const uint32_t *s = source->pixels + static_cast<size_t>(at.sy + j) * source->width + at.sx;
-    uint32_t *d = destination->pixels + static_cast<size_t>(at.y + j) * destination->width + at.x;
+    const uint32_t *s = from + static_cast<size_t>(at.sy + j) * sw;
+    uint32_t *d = to + static_cast<size_t>(at.dy + j) * dw;
     if (overlap(s, d, at.w))
       for (int32_t i = at.w - 1; i >= 0; i--) d[i] = combine(s[i], d[i]);
     else
@@ -129,8 +117,7 @@ static uint32_t add(uint32_t s, uint32_t d) { return d + s; }
 // The additions of a whole rainbow copy are a good share of the frame: the
 // row loop also comes in a copy for processors with 256-bit integer vectors,
 // chosen when the program loads.
-__attribute__((target_clones("avx2", "default"))) static void addRow(const uint32_t *s, uint32_t *d,
-                                                                     int32_t n) {
+VORN_VECTOR_CLONES static void addRow(const uint32_t *s, uint32_t *d, int32_t n) {
   for (int32_t i = 0; i < n; i++) d[i] = add(s[i], d[i]);
 }
 
@@ -184,9 +171,9 @@ static constexpr DrawJumps ahead = [] {
 // loop, in a second copy for processors with 256-bit integer vectors too
 // (chosen when the program loads).
 template <typename Index>
-__attribute__((target_clones("avx2", "default"))) static void dissolvePositions(
-    uint32_t state, int32_t count, DrawModulo byWidth, DrawModulo byHeight, Index width,
-    Index *first, Index *second) {
+VORN_VECTOR_CLONES static void dissolvePositions(uint32_t state, int32_t count, DrawModulo byWidth,
+                                                 DrawModulo byHeight, Index width, Index *first,
+                                                 Index *second) {
   for (int32_t j = 0; j < count; j++) {
     const Index x1 = byWidth(randomDrawOf(ahead.a[0][j] * state + ahead.c[0][j]));
     const Index y1 = byHeight(randomDrawOf(ahead.a[1][j] * state + ahead.c[1][j]));

@@ -129,7 +129,7 @@ bool VORN2112Frame() {
   VORN2112AdvanceSprites();                                                     // 16
   if (demo.display != nullptr) SDLDPYShow(demo.display, screen);                // the present
   for (int k = 0; k < 2; ++k)                                                   // 17
-    demo.rainbowPhase[k] = wrap(demo.rainbowPhase[k] + rainbowSpeed[k], SinePeriod);
+    demo.rainbowPhase[k] = wrap(demo.rainbowPhase[k] + rainbowSpeed[k], sinePeriod);
   if (demo.keyboard != nullptr) {  // the key poll and test
     SDLKBDGetKey(demo.keyboard);
     VORN2112Key(static_cast<int8_t>(demo.keyboard->keys[0]));
@@ -144,7 +144,7 @@ void VORN2112PlaceSprites() {
     const Image *letter = demo.letterSprites[n];
     int32_t term[4];
     for (int k = 0; k < 4; ++k)
-      term[k] = swing((letterStep[k] * n + demo.letterPhase[k]) % SinePeriod,
+      term[k] = swing((letterStep[k] * n + demo.letterPhase[k]) % sinePeriod,
                       demo.letterAmplitude[k], 15);
     int32_t x = term[0] + term[1] + (defaultWidth - letter->width) / 2;
     int32_t y = term[2] + term[3] + (defaultHeight - letter->height) / 2;
@@ -154,7 +154,7 @@ void VORN2112PlaceSprites() {
 
 void VORN2112AdvanceSprites() {
   for (int k = 0; k < 4; ++k)
-    demo.letterPhase[k] = wrap(demo.letterPhase[k] + letterSpeed[k], SinePeriod);
+    demo.letterPhase[k] = wrap(demo.letterPhase[k] + letterSpeed[k], sinePeriod);
 }
 
 // Frees an image that may never have been made (set-up stops at the first

@@ -12,32 +12,32 @@
 
 namespace {
 
-constexpr int32_t kWidth = 320, kHeight = 200;
+constexpr int32_t cardWidth = 320, cardHeight = 200;
 
 // The greeting, each row of its glyphs in the colour of one bar.
 void drawGreeting(const Font *font, Image *card) {
   static uint32_t colours[] = {0xB01010, 0xD04010, 0xF0F010, 0x50F010,
                                0x10E0E0, 0x1050F0, 0x5020F0, 0xF010F0};
   Raster bars = {8, 0, colours};  // over our own table: never RASTERFree'd
-  Image *text = IMGMake(kWidth, 8), *tint = IMGMake(kWidth, 8);
+  Image *text = IMGMake(cardWidth, 8), *tint = IMGMake(cardWidth, 8);
   FONTDrawLine(font, "GREETINGS FROM VORN2112", 68, 0, text);
   RASTERDraw(&bars, tint);
-  for (int32_t i = 0; i < kWidth * 8; ++i) text->pixels[i] &= tint->pixels[i];
-  IMGBlit(text, card, 0, 0, 0, 16, kWidth, 8);
+  for (int32_t i = 0; i < cardWidth * 8; ++i) text->pixels[i] &= tint->pixels[i];
+  IMGBlit(text, card, 0, 0, 0, 16, cardWidth, 8);
   IMGFree(&text);
   IMGFree(&tint);
 }
 
 // A line of text after 100 steps of a scroller, on the bottom rows.
 void drawScrolledLine(Font *font, Image *card) {
-  Image *strip = IMGMake(kWidth, 8);
+  Image *strip = IMGMake(cardWidth, 8);
   Scroller *scroller = SCROLLNew();
   SCROLLSet(scroller, "              THE IMAGE CORE, A FONT, A SCROLLER AND RASTER BARS ", font,
             strip);
-  scroller->width = kWidth;
+  scroller->width = cardWidth;
   for (int step = 0; step < 100; ++step) SCROLLAdvance(scroller);
   SCROLLDraw(scroller);
-  IMGBlit(strip, card, 0, 0, 0, kHeight - 12, kWidth, 8);
+  IMGBlit(strip, card, 0, 0, 0, cardHeight - 12, cardWidth, 8);
   SCROLLFree(&scroller);  // the font and the strip stay ours
   IMGFree(&strip);
 }
@@ -60,10 +60,10 @@ int main(int argc, char **argv) {
   if (moor == nullptr || letter == nullptr || font->sheet == nullptr) {
     std::fprintf(stderr, "postcard: cannot load the pictures in '%s'\n", argv[1]);
   } else {
-    Image *card = IMGMake(kWidth, kHeight);
-    Image *wide = IMGScale(moor, kWidth, kHeight / 2);
-    IMGBlit(wide, card, 0, 0, 0, 40, kWidth, kHeight / 2);
-    IMGBlit(letter, card, 0, 0, kWidth - letter->width - 8, 60, letter->width, letter->height);
+    Image *card = IMGMake(cardWidth, cardHeight);
+    Image *wide = IMGScale(moor, cardWidth, cardHeight / 2);
+    IMGBlit(wide, card, 0, 0, 0, 40, cardWidth, cardHeight / 2);
+    IMGBlit(letter, card, 0, 0, cardWidth - letter->width - 8, 60, letter->width, letter->height);
     drawGreeting(font, card);
     drawScrolledLine(font, card);
     if (IMGSave(card, argv[2]))

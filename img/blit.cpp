@@ -1,5 +1,6 @@
 // The transparent clipped blit: every non-zero pixel of a source rectangle is
 // stored into the destination; zero pixels leave the destination as it was.
+#include "img/clip.h"
 #include "img/img.h"
 
 void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy, int32_t dx,
@@ -9,25 +10,13 @@ void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy, in
     IMGError();
     return;
   }
-  // Sums such as dx + w may leave the 32-bit range; clip in 64 bits.
-  int64_t srcX = sx, srcY = sy, dstX = dx, dstY = dy, width = w, height = h;
-  const int64_t sw = source->width, sh = source->height;
-  const int64_t dw = destination->width, dh = destination->height;
-  if (dstX >= dw || dstX + width < 0 || dstY >= dh || dstY + height < 0) return;
-  if (srcX >= sw || srcX + width < 0 || srcY >= sh || srcY + height < 0) return;
+  Placement at;
+  if (!IMGPlace(source, {sx, sy, w, h}, destination, dx, dy, &at)) return;
 
-  if (dstX < 0) width += dstX, srcX -= dstX, dstX = 0;
-  if (dstY < 0) height += dstY, srcY -= dstY, dstY = 0;
-  if (dstX + width > dw) width = dw - dstX;
-  if (dstY + height > dh) height = dh - dstY;
-  if (srcX < 0) width += srcX, dstX -= srcX, srcX = 0;
-  if (srcY < 0) height += srcY, dstY -= srcY, srcY = 0;
-  if (srcX + width > sw) width = sw - srcX;
-  if (srcY + height > sh) height = sh - srcY;
-  if (width <= 0 || height <= 0) return;
-
-  const uint32_t *from = source->pixels + srcY * sw + srcX;
-  uint32_t *to = destination->pixels + dstY * dw + dstX;
+  const int64_t sw = source->width, dw = destination->width;
+  const int64_t width = at.w, height = at.h;
+  const uint32_t *from = source->pixels + at.sy * sw + at.sx;
+  uint32_t *to = destination->pixels + at.dy * dw + at.dx;
   for (int64_t row = 0; row < height; ++row, from += sw, to += dw) {
     // Every pixel of the row is stored, a zero source pixel storing the
     // destination's own value back: the same pixels as skipping it, from a

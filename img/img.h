@@ -24,11 +24,11 @@
 // stays the module's one report; the reason is there for callers that say
 // more.
 //
-// Limits: the readers reject any picture of more than IMG_MAX_PIXELS pixels
+// Limits: the readers reject any picture of more than maxImagePixels pixels
 // (2^28, a 16384 x 16384 picture), or whose size overflows, before allocating
 // anything. IMGLoad opens regular files only, so that a device that never
 // ends (/dev/zero) or a FIFO without a writer cannot hang it, and a header
-// (with its separators and comments) longer than IMG_MAX_HEADER bytes is an
+// (with its separators and comments) longer than maxHeaderBytes bytes is an
 // error, so that no input keeps the header machine reading.
 //
 // Reading PNM (P1..P6, plain and raw): the maximum value is read and ignored,
@@ -48,7 +48,9 @@
 // length: the caller guarantees that the memory holds a complete picture.
 //
 // Drawing: IMGBlit, IMGScale, IMGRotate and IMGLine never read or write
-// outside an image; sizes that cannot be represented are reported.
+// outside an image; sizes that cannot be represented are reported. The one
+// clipping of a rectangle against an image, for every module that draws
+// rectangles, is in img/clip.h.
 #pragma once
 
 #include <cstdint>
@@ -59,8 +61,8 @@ struct Image {
   uint32_t *pixels;  // width * height pixels; null only after a failed IMGResize
 };
 
-constexpr int64_t IMG_MAX_PIXELS = int64_t{1} << 28;
-constexpr int64_t IMG_MAX_HEADER = 65536;
+constexpr int64_t maxImagePixels = int64_t{1} << 28;
+constexpr int64_t maxHeaderBytes = 65536;
 
 // Life cycle and comparison.
 Image *IMGNew();  // 16 x 16, all pixels 0

@@ -17,28 +17,28 @@
 namespace {
 
 // Header flags: the picture's magic, width, height and maximum value seen.
-constexpr int kMagicSeen = 1;
-constexpr int kWidthSeen = 2;
-constexpr int kHeightSeen = 4;
-constexpr int kMaxSeen = 8;
-constexpr int kNumbersSeen = kWidthSeen | kHeightSeen | kMaxSeen;
-constexpr int kHeaderDone = kMagicSeen | kNumbersSeen;
+constexpr int magicSeen = 1;
+constexpr int widthSeen = 2;
+constexpr int heightSeen = 4;
+constexpr int maxSeen = 8;
+constexpr int numbersSeen = widthSeen | heightSeen | maxSeen;
+constexpr int headerDone = magicSeen | numbersSeen;
 
 // The header machine reads at most this many bytes: no real picture needs
 // more, and no input can keep it reading.
-constexpr size_t kHeaderLimit = IMG_MAX_HEADER;
+constexpr size_t headerLimit = maxHeaderBytes;
 
 // Header numbers stop growing here: anything this large is rejected anyway,
 // and the cap keeps the arithmetic clear of overflow.
-constexpr uint64_t kNumberCap = uint64_t{1} << 40;
+constexpr uint64_t numberCap = uint64_t{1} << 40;
 
 // Fuzzing builds lower the limit: under the sanitizers a picture near 2^28
 // pixels costs about a second to allocate and release, and hostile headers
 // would otherwise slow the fuzzers to a crawl.
 #ifdef VORN_FUZZ_MAX_PIXELS
-constexpr int64_t kMaxPixels = VORN_FUZZ_MAX_PIXELS;
+constexpr int64_t pixelLimit = VORN_FUZZ_MAX_PIXELS;
 #else
-constexpr int64_t kMaxPixels = IMG_MAX_PIXELS;
+constexpr int64_t pixelLimit = maxImagePixels;
 #endif
 
 struct PnmHeader {
@@ -54,7 +54,7 @@ bool isBitmap(int magic) { return magic == 1 || magic == 4; }
 
 // The header's next byte, or -1 at the end of the input or of the header's
 // allowance.
-int headerGet(PnmSource &source) { return source.offset() < kHeaderLimit ? source.get() : -1; }
+int headerGet(PnmSource &source) { return source.offset() < headerLimit ? source.get() : -1; }
 
 // Skips bytes up to the next digit and returns it, or -1 at the end.
 int skipToDigit(PnmSource &source) {
@@ -82,7 +82,7 @@ uint64_t readHeaderNumber(PnmSource &source, int first, bool memory) {
   int c = first;
   if (isDigit(c)) {
     for (; isDigit(c); c = headerGet(source))
-      if (value < kNumberCap) value = value * 10 + static_cast<uint64_t>(c - '0');
+      if (value < numberCap) value = value * 10 + static_cast<uint64_t>(c - '0');
   }
   if (memory && c >= 0) source.unget();
   return value;
@@ -90,17 +90,17 @@ uint64_t readHeaderNumber(PnmSource &source, int first, bool memory) {
 
 void storeHeaderNumber(PnmHeader &header, uint64_t value, bool memory) {
   auto number = static_cast<int64_t>(value);
-  if (!(header.flags & kWidthSeen)) {
+  if (!(header.flags & widthSeen)) {
     // Memory pads a packed bit-map's rows to whole bytes, and the image takes
     // the padded width; this needs the magic before the width.
     if (memory && header.magic == 4) number = (number + 7) / 8 * 8;
     header.width = number;
-    header.flags |= kWidthSeen;
-  } else if (!(header.flags & kHeightSeen)) {
+    header.flags |= widthSeen;
+  } else if (!(header.flags & heightSeen)) {
     header.height = number;
-    header.flags |= kHeightSeen;
-  } else if (!(header.flags & kMaxSeen)) {
-    header.flags |= kMaxSeen;  // the maximum value is read and ignored
+    header.flags |= heightSeen;
+  } else if (!(header.flags & maxSeen)) {
+    header.flags |= maxSeen;  // the maximum value is read and ignored
   }
 }
 
@@ -109,16 +109,16 @@ void storeHeaderNumber(PnmHeader &header, uint64_t value, bool memory) {
 // 1 .. 6, the header can never complete, or it runs past its allowance.
 const char *readHeader(PnmSource &source, PnmHeader &header, bool memory) {
   static const char *const notPnm = "not a PNM picture";
-  while (header.flags != kHeaderDone) {
+  while (header.flags != headerDone) {
     int c = headerGet(source);
     while (c >= 0 && !isPrintable(c)) c = headerGet(source);
-    if (c == 'P' && !(header.flags & kMagicSeen)) {
+    if (c == 'P' && !(header.flags & magicSeen)) {
       int digit = headerGet(source);
       if (digit < 0) break;
       if (digit < '1' || digit > '6') return notPnm;
       header.magic = digit - '0';
-      header.flags |= kMagicSeen;
-      if (isBitmap(header.magic)) header.flags |= kMaxSeen;
+      header.flags |= magicSeen;
+      if (isBitmap(header.magic)) header.flags |= maxSeen;
     } else if (c == '#') {
       while (c >= 0 && c != '\n') c = headerGet(source);
       if (c < 0) break;
@@ -126,7 +126,7 @@ const char *readHeader(PnmSource &source, PnmHeader &header, bool memory) {
       // In memory a stray printable stays put and yields 0 for each missing
       // number; with all three numbers seen and still no magic it would be
       // examined forever.
-      if (memory && !isDigit(c) && header.flags == kNumbersSeen) return notPnm;
+      if (memory && !isDigit(c) && header.flags == numbersSeen) return notPnm;
       storeHeaderNumber(header, readHeaderNumber(source, c, memory), memory);
     } else {
       break;
@@ -134,17 +134,17 @@ const char *readHeader(PnmSource &source, PnmHeader &header, bool memory) {
   }
   // Memory left the byte that ended the last number unread: step over it.
   // Without that byte the header is cut short.
-  if (header.flags == kHeaderDone && memory) source.get();
-  if (header.flags == kHeaderDone && !source.ended) return nullptr;
+  if (header.flags == headerDone && memory) source.get();
+  if (header.flags == headerDone && !source.ended) return nullptr;
   if (source.error != 0) return std::strerror(source.error);
-  if (!(header.flags & kMagicSeen)) return notPnm;
+  if (!(header.flags & magicSeen)) return notPnm;
   if (source.ended) return "header cut short";
   static char tooLong[64];
-  std::snprintf(tooLong, sizeof tooLong, "no complete header in the first %zu bytes", kHeaderLimit);
+  std::snprintf(tooLong, sizeof tooLong, "no complete header in the first %zu bytes", headerLimit);
   return tooLong;
 }
 
-constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t white = 0xFFFFFF;
 
 uint32_t grey(uint32_t v) { return v << 16 | v << 8 | v; }
 
@@ -158,7 +158,7 @@ void readPlainBits(PnmSource &source, uint32_t *pixels, size_t count, bool memor
     bool set = c != '0';
     if (!memory)
       for (c = source.get(); isDigit(c); c = source.get()) set = set || c != '0';
-    pixels[i] = set ? kWhite : 0;
+    pixels[i] = set ? white : 0;
   }
 }
 
@@ -184,7 +184,7 @@ void readPackedBits(PnmSource &source, Image *image, bool memory) {
       byte = source.get();
       if (byte < 0) return;
     }
-    image->pixels[i] = (byte << bit) & 0x80 ? kWhite : 0;
+    image->pixels[i] = (byte << bit) & 0x80 ? white : 0;
     if (++column == width) column = 0;
   }
 }
@@ -309,11 +309,11 @@ void pnmReadPlainColours(PnmSource &source, Image *image) {
 }
 
 Image *pnmNewImage(int64_t w, int64_t h) {
-  if (w < 0 || h < 0 || w > INT32_MAX || h > INT32_MAX || w * h > kMaxPixels) {
+  if (w < 0 || h < 0 || w > INT32_MAX || h > INT32_MAX || w * h > pixelLimit) {
     static char tooLarge[96];
     std::snprintf(tooLarge, sizeof tooLarge, "%lld x %lld is over the limit of %lld pixels",
                   static_cast<long long>(w), static_cast<long long>(h),
-                  static_cast<long long>(kMaxPixels));
+                  static_cast<long long>(pixelLimit));
     imgFail(tooLarge);
     IMGError();
     return nullptr;

@@ -39,7 +39,7 @@ PnmSource pnmFileSource(std::FILE *file);
 void pnmReadPlainColours(PnmSource &source, Image *image);
 
 // Creates a w x h image of zero pixels, or reports and gives null when the
-// size is negative, exceeds IMG_MAX_PIXELS or cannot be allocated.
+// size is negative, exceeds maxImagePixels or cannot be allocated.
 Image *pnmNewImage(int64_t w, int64_t h);
 
 // Reads a PNM picture of exactly size bytes, as IMGParse does; input that ends

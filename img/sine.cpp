@@ -1,7 +1,7 @@
 // One period of a sine wave, scaled to 32767, as fixed data: see sine.h.
 #include "img/sine.h"
 
-const int16_t SineTable[SinePeriod] = {
+const int16_t SineTable[sinePeriod] = {
     0,      201,    402,    603,    804,    1005,   1206,   1407,   1608,   1809,   2009,   2210,
     2410,   2611,   2811,   3012,   3212,   3412,   3612,   3811,   4011,   4210,   4410,   4609,
     4808,   5007,   5205,   5404,   5602,   5800,   5998,   6195,   6393,   6590,   6786,   6983,

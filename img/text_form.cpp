@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr size_t kCharsPerPixel = 12;  // "%3d " for red, green and blue
-constexpr size_t kPixelsPerLine = 6;
-constexpr char kTail[] = "}\n";
+constexpr size_t charsPerPixel = 12;  // "%3d " for red, green and blue
+constexpr size_t pixelsPerLine = 6;
+constexpr char tail[] = "}\n";
 
 // The text just behind the first occurrence of pattern, or null.
 const char *behind(const char *text, const char *pattern) {
@@ -58,27 +58,27 @@ char *IMGToASCII(const Image *image) {
   char head[48];
   int headLength =
       std::snprintf(head, sizeof head, "IMG{\nP3\n%d %d\n255\n", image->width, image->height);
-  size_t fixed = static_cast<size_t>(headLength) + sizeof kTail;
-  if (count > (SIZE_MAX - fixed) / kCharsPerPixel) {
+  size_t fixed = static_cast<size_t>(headLength) + sizeof tail;
+  if (count > (SIZE_MAX - fixed) / charsPerPixel) {
     IMGError();
     return nullptr;
   }
-  char *text = static_cast<char *>(std::calloc(fixed + count * kCharsPerPixel, 1));
+  char *text = static_cast<char *>(std::calloc(fixed + count * charsPerPixel, 1));
   if (text == nullptr) {
     IMGError();
     return nullptr;
   }
   std::memcpy(text, head, static_cast<size_t>(headLength));
   char *out = text + headLength;
-  for (size_t i = 0; i < count; ++i, out += kCharsPerPixel) {
+  for (size_t i = 0; i < count; ++i, out += charsPerPixel) {
     uint32_t pixel = image->pixels[i];
     writeChannel(out, pixel >> 16 & 0xFF);
     writeChannel(out + 4, pixel >> 8 & 0xFF);
     writeChannel(out + 8, pixel & 0xFF);
-    if ((i + 1) % kPixelsPerLine == 0) out[kCharsPerPixel - 1] = '\n';
+    if ((i + 1) % pixelsPerLine == 0) out[charsPerPixel - 1] = '\n';
   }
   out[-1] = '\n';
-  std::memcpy(out, kTail, sizeof kTail);
+  std::memcpy(out, tail, sizeof tail);
   return text;
 }
 

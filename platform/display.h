@@ -11,6 +11,12 @@
 // screen surface. Failures go to SDLDPYError, which is silent unless
 // SDLDPY_REPORT_ERRORS is defined; they show only as a null or false result
 // or as nothing happening. While no mode is set the presents do nothing.
+//
+// In a web browser (Emscripten's SDL 1.2 over a canvas) the presents write
+// the pixels into the screen themselves, converted to the screen's masks and
+// fully opaque, between a lock and an unlock: there the unlock is what puts
+// a frame on the canvas, and the emulation's blits ignore the masks. The
+// pixels shown are the same as on the desktop.
 #pragma once
 
 #include <cstdint>

@@ -103,11 +103,18 @@ void SDLKBDGetKey(Keyboard *keyboard) {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     if (event.type == SDL_KEYDOWN) {
-      keyboard->keys[0] = static_cast<uint8_t>(event.key.keysym.sym & 0xFF);
+      keyboard->keys[0] = SDLKBDCode(event.key.keysym.sym);
       KBD_TRACE("keyName=%s\n", SDL_GetKeyName(event.key.keysym.sym));
       KBD_TRACE("keySym=%c\n", static_cast<char>(event.key.keysym.sym));
     } else if (event.type == SDL_KEYUP) {
       keyboard->keys[0] = 0;
     }
   }
+}
+
+uint8_t SDLKBDCode(int32_t symbol) {
+  auto code = static_cast<uint8_t>(symbol & 0xFF);
+  bool endsTheDemo = code == 27 || code == 'Q' || code == 'q';
+  if (symbol > 255 && endsTheDemo) code |= 0x80;
+  return code;
 }

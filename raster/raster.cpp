@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "img/clip.h"
+
 [[maybe_unused]] static const char *const rasterIdentification[] = {"RASTER", "20080421",
                                                                     "VORN2112 developers"};
 
@@ -146,16 +148,41 @@ static bool drawable(const Raster *raster, const Image *target) {
   return raster->length > 0;
 }
 
-void RASTERDraw(const Raster *raster, Image *target) {
-  if (!drawable(raster, target)) return;
-  for (int32_t r = 0; r < target->height; r++)
-    RASTERHLine(target, rowColour(raster, r), r, 0, target->width - 1);
+static void fillSpan(uint32_t *p, int32_t count, uint32_t colour) {
+  std::fill(p, p + count, colour);
 }
 
-void RASTERDrawBlended(const Raster *raster, Image *target, int32_t weight) {
-  if (!drawable(raster, target)) return;
+// One channel of the mix: at most (255 * 256) >> 8, computed unsigned so
+// nothing carries into the next channel or turns negative.
+static uint32_t blendChannel(uint32_t old, uint32_t colour, int shift, uint32_t weight) {
+  uint32_t o = (old >> shift) & 0xFF;
+  uint32_t c = (colour >> shift) & 0xFF;
+  return ((o * (256 - weight) + c * weight) >> 8) << shift;
+}
+
+// Mixes colour into count pixels, weight (0 .. 256) being its share of 256.
+static void blendSpan(uint32_t *p, int32_t count, uint32_t colour, uint32_t weight) {
+  for (int32_t i = 0; i < count; i++)
+    p[i] = blendChannel(p[i], colour, 16, weight) | blendChannel(p[i], colour, 8, weight) |
+           blendChannel(p[i], colour, 0, weight);
+}
+
+// Paints every row of the target with its table entry through span(first
+// pixel, count, colour). The rows are the whole image: nothing to clip.
+template <typename Span>
+static void drawRows(const Raster *raster, Image *target, Span span) {
+  if (!drawable(raster, target) || target->width <= 0) return;
+  const auto width = static_cast<size_t>(target->width);
   for (int32_t r = 0; r < target->height; r++)
-    RASTERBlendHLine(target, rowColour(raster, r), r, 0, target->width - 1, weight);
+    span(target->pixels + r * width, target->width, rowColour(raster, r));
+}
+
+void RASTERDraw(const Raster *raster, Image *target) { drawRows(raster, target, fillSpan); }
+
+void RASTERDrawBlended(const Raster *raster, Image *target, int32_t weight) {
+  const auto w = static_cast<uint32_t>(std::clamp(weight, 0, 256));
+  drawRows(raster, target,
+           [w](uint32_t *p, int32_t count, uint32_t colour) { blendSpan(p, count, colour, w); });
 }
 
 void RASTERAdvance(Raster *raster) {
@@ -170,47 +197,33 @@ void RASTERAdvance(Raster *raster) {
     raster->position++;
 }
 
-// Clips the span x0 .. x1 of row `row` to the image and gives the first pixel
-// of the span and its length, or null when nothing of it is inside.
+// Clips the span x0 .. x1 (both included) of row `row` to the image and gives
+// the first pixel of the span and its length, or null when nothing of it is
+// inside.
 static uint32_t *clipSpan(Image *image, int32_t row, int32_t x0, int32_t x1, int32_t *count) {
   if (image == nullptr) {
     IMGError();
     return nullptr;
   }
-  if (row < 0 || row >= image->height) return nullptr;
-  x0 = std::max(x0, 0);
-  x1 = std::min(x1, image->width - 1);
-  if (x0 > x1) return nullptr;
+  const Rect span = IMGClip({x0, row, int64_t{x1} - x0 + 1, 1}, image->width, image->height);
+  if (span.w <= 0 || span.h <= 0) return nullptr;
   if (image->pixels == nullptr) {
     IMGError();
     return nullptr;
   }
-  *count = x1 - x0 + 1;
-  return image->pixels + static_cast<size_t>(row) * static_cast<size_t>(image->width) +
-         static_cast<size_t>(x0);
+  *count = static_cast<int32_t>(span.w);
+  return image->pixels + span.y * image->width + span.x;
 }
 
 void RASTERHLine(Image *image, uint32_t colour, int32_t row, int32_t x0, int32_t x1) {
   int32_t count = 0;
   uint32_t *p = clipSpan(image, row, x0, x1, &count);
-  if (p != nullptr) std::fill(p, p + count, colour);
-}
-
-// One channel of the mix: at most (255 * 256) >> 8, computed unsigned so
-// nothing carries into the next channel or turns negative.
-static uint32_t blendChannel(uint32_t old, uint32_t colour, int shift, uint32_t weight) {
-  uint32_t o = (old >> shift) & 0xFF;
-  uint32_t c = (colour >> shift) & 0xFF;
-  return ((o * (256 - weight) + c * weight) >> 8) << shift;
+  if (p != nullptr) fillSpan(p, count, colour);
 }
 
 void RASTERBlendHLine(Image *image, uint32_t colour, int32_t row, int32_t x0, int32_t x1,
                       int32_t weight) {
   int32_t count = 0;
   uint32_t *p = clipSpan(image, row, x0, x1, &count);
-  if (p == nullptr) return;
-  auto w = static_cast<uint32_t>(std::clamp(weight, 0, 256));
-  for (int32_t i = 0; i < count; i++)
-    p[i] = blendChannel(p[i], colour, 16, w) | blendChannel(p[i], colour, 8, w) |
-           blendChannel(p[i], colour, 0, w);
+  if (p != nullptr) blendSpan(p, count, colour, static_cast<uint32_t>(std::clamp(weight, 0, 256)));
 }

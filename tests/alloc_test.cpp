@@ -17,6 +17,7 @@
 #include "app/vorn2112.h"
 #include "platform/display.h"
 #include "tests/alloc_hook.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -64,28 +65,6 @@ class Present : public ::testing::Test {
   Display *display = nullptr;
 };
 
-Image *paintedImage(int32_t w, int32_t h, uint32_t seed) {
-  Image *image = IMGNew();
-  IMGResize(image, w, h);
-  for (int32_t i = 0; i < w * h; ++i) image->pixels[i] = (uint32_t(i) + seed) * 2654435761u;
-  return image;
-}
-
-// The screen's colour at (x, y) as 0x00RRGGBB.
-uint32_t screenColour(int x, int y) {
-  SDL_Surface *screen = SDL_GetVideoSurface();
-  SDL_LockSurface(screen);
-  uint32_t raw = 0;
-  std::memcpy(&raw,
-              static_cast<const uint8_t *>(screen->pixels) + y * screen->pitch +
-                  x * screen->format->BytesPerPixel,
-              screen->format->BytesPerPixel);
-  SDL_UnlockSurface(screen);
-  Uint8 r, g, b;
-  SDL_GetRGB(raw, screen->format, &r, &g, &b);
-  return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
-
 TEST_F(Present, ShowAllocatesNothingOnceRunning) {
   SDLDPYSetMode(display, defaultWidth, defaultHeight);
   Image *frame = paintedImage(defaultWidth, defaultHeight, 7);
@@ -109,7 +88,7 @@ TEST_F(Present, ShowFollowsNewPixelsSizesAndModes) {
     SDLDPYShow(display, image);
     for (int32_t y = 0; y < h; ++y)
       for (int32_t x = 0; x < w; ++x)
-        ASSERT_EQ(screenColour(x, y), image->pixels[y * image->width + x] & 0xFFFFFF)
+        ASSERT_EQ(screenPixel(x, y), image->pixels[y * image->width + x] & 0xFFFFFF)
             << image->width << "x" << image->height << " at " << x << "," << y;
   };
   expectShown(64, 48);

@@ -10,15 +10,9 @@
 #include "app/random.h"
 #include "app/wrap.h"
 #include "img/img.h"
+#include "tests/support.h"
 
 namespace {
-
-Image *makeImage(int32_t w, int32_t h, uint32_t fill = 0) {
-  Image *image = IMGNew();
-  IMGResize(image, w, h);
-  std::fill(image->pixels, image->pixels + w * h, fill);
-  return image;
-}
 
 // Distinct values with every seventh pixel 0, whose sums carry across channels.
 Image *painted(int32_t w, int32_t h, uint32_t seed) {
@@ -67,6 +61,18 @@ void modelStars(Image *image, ModelRandom &random, int32_t count) {
     int32_t x = random.next() % image->width, y = random.next() % image->height;
     IMGPutPixel(image, x, y, static_cast<uint32_t>(random.next() % 255) * 0x010101u);
   }
+}
+
+// Runs effect(image) and, from the generator's state at that moment,
+// model(copy, random) on a copy of the image: both give the same pixels.
+template <typename Effect, typename Model>
+void expectLikeModel(Image *image, Effect effect, Model model) {
+  Image *copy = IMGCopy(image);
+  ModelRandom random = ModelRandom::catchUp();
+  effect(image);
+  model(copy, random);
+  EXPECT_TRUE(IMGEqual(image, copy));
+  IMGFree(&copy);
 }
 
 TEST(Random, FirstDrawsOfTheUnseededGeneratorComeAgainAfterARestart) {
@@ -181,11 +187,9 @@ TEST(Mask, AndsByIndexOverTheSmallerImage) {
 
 TEST(Dissolve, MatchesThePixelByPixelModelAndKeepsTheSilhouette) {
   Image *image = painted(37, 23, 0x00102030);
-  Image *model = IMGCopy(image);
-  ModelRandom random = ModelRandom::catchUp();
-  VORN2112Dissolve(image, 5000);
-  modelDissolve(model, random, 5000);
-  EXPECT_TRUE(IMGEqual(image, model));
+  expectLikeModel(
+      image, [](Image *i) { VORN2112Dissolve(i, 5000); },
+      [](Image *m, ModelRandom &random) { modelDissolve(m, random, 5000); });
   Image *before = painted(37, 23, 0x00102030);
   std::vector<uint32_t> a(before->pixels, before->pixels + 851),
       b(image->pixels, image->pixels + 851);
@@ -195,20 +199,16 @@ TEST(Dissolve, MatchesThePixelByPixelModelAndKeepsTheSilhouette) {
   std::sort(b.begin(), b.end());
   EXPECT_EQ(a, b);
   IMGFree(&image);
-  IMGFree(&model);
   IMGFree(&before);
 }
 
 TEST(Stars, MatchTheModelAndAreNeverWhite) {
   Image *image = makeImage(50, 30, 0x00FF00FF);
-  Image *model = IMGCopy(image);
-  ModelRandom random = ModelRandom::catchUp();
-  VORN2112Stars(image, 20000);
-  modelStars(model, random, 20000);
-  EXPECT_TRUE(IMGEqual(image, model));
+  expectLikeModel(
+      image, [](Image *i) { VORN2112Stars(i, 20000); },
+      [](Image *m, ModelRandom &random) { modelStars(m, random, 20000); });
   EXPECT_EQ(std::count(image->pixels, image->pixels + 1500, 0x00FFFFFFu), 0);
   IMGFree(&image);
-  IMGFree(&model);
 }
 
 // The dissolve and the stars reduce draws by the width and the height without
@@ -221,15 +221,17 @@ TEST(RandomEffects, MatchTheModelForEveryKindOfSize) {
       if (static_cast<int64_t>(w) * h > 3'000'000) continue;
       SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
       Image *image = painted(w, h, 0x00405060);
-      Image *model = IMGCopy(image);
-      ModelRandom random = ModelRandom::catchUp();
-      VORN2112Dissolve(image, 300);
-      VORN2112Stars(image, 100);
-      modelDissolve(model, random, 300);
-      modelStars(model, random, 100);
-      EXPECT_TRUE(IMGEqual(image, model));
+      expectLikeModel(
+          image,
+          [](Image *i) {
+            VORN2112Dissolve(i, 300);
+            VORN2112Stars(i, 100);
+          },
+          [](Image *m, ModelRandom &random) {
+            modelDissolve(m, random, 300);
+            modelStars(m, random, 100);
+          });
       IMGFree(&image);
-      IMGFree(&model);
     }
 }
 

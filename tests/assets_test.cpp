@@ -12,15 +12,14 @@
 
 #include "app/message.h"
 #include "img/img.h"
+#include "tests/support.h"
 
 namespace {
 
+// A picture read from build/bin, with what the checks ask of it.
 struct Loaded {
-  Image *image;
+  ImagePtr image;
   explicit Loaded(const char *name) : image(IMGLoad(name)) {}
-  ~Loaded() {
-    if (image != nullptr) IMGFree(&image);
-  }
   uint32_t at(int32_t x, int32_t y) const { return image->pixels[y * image->width + x]; }
   double nonZeroShare() const {
     int64_t n = int64_t{image->width} * image->height, set = 0;

@@ -115,17 +115,17 @@ TEST(PngWriter, RefusesWhatItCannotWrite) {
 TEST(Icon, RoundedTileWithTransparentCornersAndTheSameBytesEveryTime) {
   Owned icon(assets::paintIcon()), again(assets::paintIcon());
   ASSERT_NE(icon.image, nullptr);
-  ASSERT_EQ(icon.image->width, assets::kIconSize);
-  ASSERT_EQ(icon.image->height, assets::kIconSize);
-  const int32_t last = assets::kIconSize - 1;
+  ASSERT_EQ(icon.image->width, assets::iconSize);
+  ASSERT_EQ(icon.image->height, assets::iconSize);
+  const int32_t last = assets::iconSize - 1;
   for (int32_t corner : {0, last}) {
     EXPECT_EQ(IMGGetPixel(icon.image, corner, 0), 0u);
     EXPECT_EQ(IMGGetPixel(icon.image, corner, last), 0u);
   }
   int32_t opaque = 0;
-  for (int32_t i = 0; i < assets::kIconSize * assets::kIconSize; ++i)
+  for (int32_t i = 0; i < assets::iconSize * assets::iconSize; ++i)
     opaque += icon.image->pixels[i] != 0;
-  EXPECT_GT(opaque, assets::kIconSize * assets::kIconSize * 9 / 10);  // only the corners are cut
+  EXPECT_GT(opaque, assets::iconSize * assets::iconSize * 9 / 10);  // only the corners are cut
   EXPECT_EQ(assets::encodePng(icon.image), assets::encodePng(again.image));
 }
 

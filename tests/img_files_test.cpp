@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -17,28 +16,9 @@
 
 #include "img/img.h"
 #include "img/pnm_reader.h"
+#include "tests/support.h"
 
 namespace {
-
-struct ImageDeleter {
-  void operator()(Image *image) const { IMGFree(&image); }
-};
-using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
-
-struct TextDeleter {
-  void operator()(char *text) const { std::free(text); }
-};
-using TextPtr = std::unique_ptr<char, TextDeleter>;
-
-std::string captured(const std::function<void()> &action) {
-  testing::internal::CaptureStdout();
-  action();
-  return testing::internal::GetCapturedStdout();
-}
-
-std::vector<uint32_t> pixelsOf(const Image *image) {
-  return {image->pixels, image->pixels + static_cast<size_t>(image->width) * image->height};
-}
 
 // Parses exactly the bytes of the string (no terminating zero is reachable),
 // so that any read past the end shows under AddressSanitizer.
@@ -48,7 +28,7 @@ ImagePtr parseBounded(const std::string &bytes) {
 }
 
 constexpr uint32_t W = 0xFFFFFF;
-const std::string kP6Bytes("P6\n2 1\n255\n\xFF\x00\x00\x00\x01\x02", 17);
+const std::string p6Bytes("P6\n2 1\n255\n\xFF\x00\x00\x00\x01\x02", 17);
 
 class ImgFiles : public testing::Test {
  protected:
@@ -75,6 +55,16 @@ class ImgFiles : public testing::Test {
     return ImagePtr(IMGLoad(write("picture.pnm", bytes).c_str()));
   }
 
+  // Both readers report the bytes ("IMG error\n") and give no picture.
+  void expectRejected(const std::string &bytes) const {
+    SCOPED_TRACE(bytes);
+    ImagePtr image;
+    EXPECT_EQ(captured([&] { image = load(bytes); }), "IMG error\n");
+    EXPECT_EQ(image, nullptr);
+    EXPECT_EQ(captured([&] { image = parseBounded(bytes); }), "IMG error\n");
+    EXPECT_EQ(image, nullptr);
+  }
+
   // Runs a shell command in the temporary folder; true when it succeeded.
   bool run(const std::string &command) const {
     return std::system(("cd '" + dir_.string() + "' && " + command).c_str()) == 0;
@@ -84,15 +74,15 @@ class ImgFiles : public testing::Test {
 };
 
 TEST_F(ImgFiles, RawColourPictureLoadsAndSavesBackByteForByte) {
-  ImagePtr loaded = load(kP6Bytes);
+  ImagePtr loaded = load(p6Bytes);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->width, 2);
   EXPECT_EQ(loaded->height, 1);
   EXPECT_EQ(pixelsOf(loaded.get()), (std::vector<uint32_t>{0xFF0000, 0x000102}));
   ASSERT_TRUE(IMGSave(loaded.get(), path("saved.ppm").c_str()));
-  EXPECT_EQ(read("saved.ppm"), kP6Bytes);
+  EXPECT_EQ(read("saved.ppm"), p6Bytes);
 
-  ImagePtr parsed(IMGParse(kP6Bytes.data()));
+  ImagePtr parsed(IMGParse(p6Bytes.data()));
   ASSERT_NE(parsed, nullptr);
   EXPECT_TRUE(IMGEqual(parsed.get(), loaded.get()));
 }
@@ -117,12 +107,7 @@ TEST_F(ImgFiles, BadMagicEmptySizeOrCutHeaderIsAnError) {
   for (const std::string bytes : {"P0 1 1 255\n\x01", "P7 1 1 255\n\x01", "P\x86 1 1 255\n\x01",
                                   "P5 0 1 255\n\x01", "P5 1 0 255\n\x01", "P1 0 0\n", "", "P", "P6",
                                   "P6 2", "P6 2 1", "P6 2 1 25", "P6 # comment"}) {
-    SCOPED_TRACE(bytes);
-    ImagePtr image;
-    EXPECT_EQ(captured([&] { image = load(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(captured([&] { image = parseBounded(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
+    expectRejected(bytes);
   }
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGParse(nullptr), nullptr); }), "IMG error\n");
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGLoad(nullptr), nullptr); }), "IMG error\n");
@@ -182,10 +167,10 @@ TEST_F(ImgFiles, HeaderEndsWithinItsAllowance) {
   const std::string longComment = "P6\n#" + std::string(60000, 'x') + "\n1 1 255\n" + body;
   EXPECT_EQ(pixelsOf(load(longComment).get()), (std::vector<uint32_t>{0x010203}));
   EXPECT_EQ(pixelsOf(parseBounded(longComment).get()), (std::vector<uint32_t>{0x010203}));
-  const std::string endless = "P6" + std::string(IMG_MAX_HEADER, ' ') + "1 1 255\n" + body;
-  const std::string endlessComment = "P6\n#" + std::string(IMG_MAX_HEADER, 'x') + "\n1 1 255\n";
+  const std::string endless = "P6" + std::string(maxHeaderBytes, ' ') + "1 1 255\n" + body;
+  const std::string endlessComment = "P6\n#" + std::string(maxHeaderBytes, 'x') + "\n1 1 255\n";
   for (const std::string &bytes :
-       {endless, endlessComment, "P5" + std::string(IMG_MAX_HEADER, '0')}) {
+       {endless, endlessComment, "P5" + std::string(maxHeaderBytes, '0')}) {
     EXPECT_EQ(captured([&] { EXPECT_EQ(load(bytes), nullptr); }), "IMG error\n");
     EXPECT_STREQ(IMGFailureReason(), "no complete header in the first 65536 bytes");
     EXPECT_EQ(captured([&] { EXPECT_EQ(parseBounded(bytes), nullptr); }), "IMG error\n");
@@ -194,7 +179,7 @@ TEST_F(ImgFiles, HeaderEndsWithinItsAllowance) {
 }
 
 TEST_F(ImgFiles, FailedSavesSayWhy) {
-  ImagePtr image = load(kP6Bytes);
+  ImagePtr image = load(p6Bytes);
   ASSERT_NE(image, nullptr);
   std::string nowhere = path("no/such/folder.ppm");
   EXPECT_EQ(captured([&] { EXPECT_FALSE(IMGSave(image.get(), nowhere.c_str())); }), "IMG error\n");
@@ -301,12 +286,7 @@ TEST_F(ImgFiles, OversizedOrOverflowingSizesAreRejectedBeforeAllocating) {
   for (const std::string bytes :
        {"P6 16385 16384 255\n", "P6 65536 65536 255\n", "P5 4294967296 4294967296 255\n",
         "P5 99999999999999999999999999 1 255\n", "P4 268435457 1\n", "P5 2147483648 1 255\n"}) {
-    SCOPED_TRACE(bytes);
-    ImagePtr image;
-    EXPECT_EQ(captured([&] { image = load(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(captured([&] { image = parseBounded(bytes); }), "IMG error\n");
-    EXPECT_EQ(image, nullptr);
+    expectRejected(bytes);
   }
   // A huge maximum value is read and ignored.
   EXPECT_NE(load("P5 1 1 99999999999999999999999\n\x01"), nullptr);
@@ -399,8 +379,7 @@ TEST_F(ImgNetpbmPeer, BitmapOneLoadsAsWhiteHereThoughNetpbmReadsItAsBlack) {
 }
 
 TEST_F(ImgNetpbmPeer, SavedPicturesAreAcceptedAndRoundTripThroughPng) {
-  ImagePtr image(IMGNew());
-  IMGResize(image.get(), 7, 5);
+  ImagePtr image = imageOf(7, 5);
   for (int i = 0; i < 35; ++i) image->pixels[i] = static_cast<uint32_t>(i * 0x0A1B2C) & 0xFFFFFF;
   ASSERT_TRUE(IMGSave(image.get(), path("saved.ppm").c_str()));
   ASSERT_TRUE(run("pamfile saved.ppm > info.txt"));
@@ -411,14 +390,7 @@ TEST_F(ImgNetpbmPeer, SavedPicturesAreAcceptedAndRoundTripThroughPng) {
   EXPECT_TRUE(IMGEqual(back.get(), image.get()));
 }
 
-ImagePtr imageOf(int32_t w, int32_t h, const std::vector<uint32_t> &pixels = {}) {
-  ImagePtr image(IMGNew());
-  IMGResize(image.get(), w, h);
-  std::copy(pixels.begin(), pixels.end(), image->pixels);
-  return image;
-}
-
-std::string textOf(const Image *image) { return TextPtr(IMGToASCII(image)).get(); }
+std::string textOf(const Image *image) { return HeapPtr<char>(IMGToASCII(image)).get(); }
 
 TEST(ImgTextForm, WritesThreeColumnChannelsSixPixelsALine) {
   EXPECT_EQ(textOf(imageOf(2, 1, {0xFF0000, 0x000102}).get()),
@@ -437,8 +409,7 @@ TEST(ImgTextForm, RoundTripGivesAnEqualImage) {
   uint32_t state = 12345;
   for (int32_t w : {1, 5, 6, 13}) {
     for (int32_t h : {1, 2, 7}) {
-      ImagePtr image(IMGNew());
-      IMGResize(image.get(), w, h);
+      ImagePtr image = imageOf(w, h);
       for (int32_t i = 0; i < w * h; ++i)
         image->pixels[i] = (state = state * 1103515245 + 12345) >> 8;
       ImagePtr back(IMGFromASCII(textOf(image.get()).c_str()));

@@ -6,31 +6,15 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
-#include <memory>
-#include <string>
+#include <tuple>
 #include <vector>
 
+#include "img/clip.h"
 #include "img/img.h"
 #include "img/sine.h"
+#include "tests/support.h"
 
 namespace {
-
-struct ImageDeleter {
-  void operator()(Image *image) const { IMGFree(&image); }
-};
-using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
-
-struct ArrayDeleter {
-  void operator()(int32_t *array) const { std::free(array); }
-};
-using ArrayPtr = std::unique_ptr<int32_t, ArrayDeleter>;
-
-std::string captured(const std::function<void()> &action) {
-  testing::internal::CaptureStdout();
-  action();
-  return testing::internal::GetCapturedStdout();
-}
 
 // A small fixed-seed generator, so every run checks the same cases.
 class Random {
@@ -52,27 +36,16 @@ class Random {
   uint64_t state_ = 2112;
 };
 
-ImagePtr imageOf(int32_t w, int32_t h, const std::vector<uint32_t> &pixels = {}) {
-  ImagePtr image(IMGNew());
-  IMGResize(image.get(), w, h);
-  std::copy(pixels.begin(), pixels.end(), image->pixels);
-  return image;
-}
-
 ImagePtr randomImage(Random &random, int32_t w, int32_t h) {
   ImagePtr image = imageOf(w, h);
   for (int32_t i = 0; i < w * h; ++i) image->pixels[i] = random.pixel();
   return image;
 }
 
-std::vector<uint32_t> pixelsOf(const Image *image) {
-  return {image->pixels, image->pixels + static_cast<size_t>(image->width) * image->height};
-}
-
 std::vector<int32_t> listOf(const int32_t *list) { return {list, list + 1 + list[0]}; }
 
 std::vector<int32_t> runTable(int32_t a, int32_t b) {
-  ArrayPtr table(IMGRunTable(a, b));
+  HeapPtr<int32_t> table(IMGRunTable(a, b));
   int32_t small = std::min(std::abs(a), std::abs(b));
   return {table.get(), table.get() + small + 1};
 }
@@ -161,6 +134,39 @@ TEST(ImgBlit, ExtremeCoordinatesClipWithoutOverflow) {
   IMGBlit(source.get(), destination.get(), INT32_MAX, 0, INT32_MIN, 0, INT32_MAX, 2);
   IMGBlit(source.get(), destination.get(), 1, 1, INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, 1);
   EXPECT_EQ(pixelsOf(destination.get()), std::vector<uint32_t>(4, 0));
+}
+
+// IMGPlace along one axis: a source run of n pixels from s, of a source 5
+// wide, placed at d of a destination 7 wide, keeps exactly the pixels inside
+// both, and leaves *out alone when there are none. The other axis spans both
+// images whole, so each case is one row of pixels.
+TEST(ImgClip, PlaceKeepsExactlyThePixelsInsideBothImages) {
+  ImagePtr source = imageOf(5, 1), destination = imageOf(7, 1);
+  for (int32_t s = -7; s <= 7; ++s)
+    for (int32_t d = -9; d <= 9; ++d)
+      for (int32_t n = -2; n <= 16; ++n) {
+        int32_t first = -1, count = 0;
+        for (int32_t i = 0; i < n; ++i)
+          if (s + i >= 0 && s + i < 5 && d + i >= 0 && d + i < 7) {
+            if (count++ == 0) first = i;
+          }
+        Placement at{-1, -1, -1, -1, -1, -1};
+        const bool some = IMGPlace(source.get(), {s, 0, n, 1}, destination.get(), d, 0, &at);
+        ASSERT_EQ(some, count > 0) << s << " " << d << " " << n;
+        const Placement expected = count > 0 ? Placement{s + first, 0, d + first, 0, count, 1}
+                                             : Placement{-1, -1, -1, -1, -1, -1};
+        ASSERT_EQ(
+            std::tie(at.sx, at.sy, at.dx, at.dy, at.w, at.h),
+            std::tie(expected.sx, expected.sy, expected.dx, expected.dy, expected.w, expected.h))
+            << s << " " << d << " " << n;
+      }
+  // Far outside in 32 bits: sums taken in 64 bits, nothing wraps into range.
+  Placement at{};
+  EXPECT_FALSE(
+      IMGPlace(source.get(), {INT32_MAX, 0, INT32_MAX, 1}, destination.get(), INT32_MIN, 0, &at));
+  EXPECT_TRUE(IMGPlace(source.get(), {INT32_MIN + 3, 0, INT32_MAX, 1}, destination.get(),
+                       INT32_MIN + 3, 0, &at));
+  EXPECT_EQ(std::tie(at.sx, at.dx, at.w), std::make_tuple(0, 0, 2));
 }
 
 TEST(ImgRunTable, SpreadsTheLargerCountOverTheSmaller) {
@@ -314,21 +320,26 @@ TEST(ImgRotate, AnyAngleTurnsByItsPositiveModulo) {
 }
 
 TEST(ImgLine, ListsThePointsWithTheMinorStepAtZeroError) {
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 0, 0)).get()), (std::vector<int32_t>{2, 0, 0}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(3, 0, 0, 0)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 0, 0)).get()), (std::vector<int32_t>{2, 0, 0}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(3, 0, 0, 0)).get()),
             (std::vector<int32_t>{8, 3, 0, 2, 0, 1, 0, 0, 0}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 4, 2)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 4, 2)).get()),
             (std::vector<int32_t>{10, 0, 0, 1, 1, 2, 1, 3, 2, 4, 2}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 4, 1)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 4, 1)).get()),
             (std::vector<int32_t>{10, 0, 0, 1, 0, 2, 1, 3, 1, 4, 1}));
 }
 
 TEST(ImgLine, OneUnitAxisSegmentsEndAtTheirEndPoint) {
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 1, 0)).get()), (std::vector<int32_t>{4, 0, 0, 1, 0}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, 0, 1)).get()), (std::vector<int32_t>{4, 0, 0, 0, 1}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(5, 5, 4, 5)).get()), (std::vector<int32_t>{4, 5, 5, 4, 5}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(5, 5, 5, 4)).get()), (std::vector<int32_t>{4, 5, 5, 5, 4}));
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(0, 0, -1, -1)).get()), (std::vector<int32_t>{4, 0, 0, -1, -1}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 1, 0)).get()),
+            (std::vector<int32_t>{4, 0, 0, 1, 0}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, 0, 1)).get()),
+            (std::vector<int32_t>{4, 0, 0, 0, 1}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(5, 5, 4, 5)).get()),
+            (std::vector<int32_t>{4, 5, 5, 4, 5}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(5, 5, 5, 4)).get()),
+            (std::vector<int32_t>{4, 5, 5, 5, 4}));
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(0, 0, -1, -1)).get()),
+            (std::vector<int32_t>{4, 0, 0, -1, -1}));
 }
 
 TEST(ImgLine, EverySegmentRunsInUnitStepsFromStartToEnd) {
@@ -336,7 +347,7 @@ TEST(ImgLine, EverySegmentRunsInUnitStepsFromStartToEnd) {
   for (int round = 0; round < 2000; ++round) {
     int32_t x0 = random.in(-20, 20), y0 = random.in(-20, 20);
     int32_t x1 = random.in(-20, 20), y1 = random.in(-20, 20);
-    std::vector<int32_t> list = listOf(ArrayPtr(IMGLine(x0, y0, x1, y1)).get());
+    std::vector<int32_t> list = listOf(HeapPtr<int32_t>(IMGLine(x0, y0, x1, y1)).get());
     int32_t points = list[0] / 2;
     ASSERT_EQ(points, std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1);
     EXPECT_EQ(list[1], x0);
@@ -353,12 +364,12 @@ TEST(ImgLine, EverySegmentRunsInUnitStepsFromStartToEnd) {
 TEST(ImgLine, SegmentsTooLongToCountAreErrors) {
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGLine(INT32_MIN, 0, INT32_MAX, 0), nullptr); }),
             "IMG error\n");
-  EXPECT_EQ(listOf(ArrayPtr(IMGLine(INT32_MAX, 0, INT32_MAX - 1, 1)).get()),
+  EXPECT_EQ(listOf(HeapPtr<int32_t>(IMGLine(INT32_MAX, 0, INT32_MAX - 1, 1)).get()),
             (std::vector<int32_t>{4, INT32_MAX, 0, INT32_MAX - 1, 1}));
 }
 
 TEST(ImgSineTable, HoldsTheCheckValuesWithinPlusMinus32766AndIsSymmetric) {
-  EXPECT_EQ(SinePeriod, 1024);
+  EXPECT_EQ(sinePeriod, 1024);
   EXPECT_EQ((std::vector<int16_t>{SineTable, SineTable + 4}),
             (std::vector<int16_t>{0, 201, 402, 603}));
   EXPECT_EQ(SineTable[64], 12539);
@@ -367,8 +378,8 @@ TEST(ImgSineTable, HoldsTheCheckValuesWithinPlusMinus32766AndIsSymmetric) {
   EXPECT_EQ(SineTable[1023], -201);
   EXPECT_EQ(SineTable[256], 32766);
   EXPECT_EQ(SineTable[768], -32766);
-  EXPECT_EQ(*std::max_element(SineTable, SineTable + SinePeriod), 32766);
-  EXPECT_EQ(*std::min_element(SineTable, SineTable + SinePeriod), -32766);
+  EXPECT_EQ(*std::max_element(SineTable, SineTable + sinePeriod), 32766);
+  EXPECT_EQ(*std::min_element(SineTable, SineTable + sinePeriod), -32766);
   for (int i : {129, 383}) EXPECT_EQ(SineTable[i], 23312);
   for (int i : {183, 329}) EXPECT_EQ(SineTable[i], 29535);
   for (int i : {641, 895}) EXPECT_EQ(SineTable[i], -23312);

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/display.h"
 #include "platform/keyboard.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -20,37 +20,16 @@ class Platform : public ::testing::Test {
     if (display != nullptr) SDLDPYFree(&display);
     SDL_Quit();
   }
+  // Makes the display with a w x h mode; false on a palette screen, whose
+  // colours cannot be compared exactly.
+  bool trueColourMode(int32_t w, int32_t h) {
+    display = SDLDPYNew();
+    SDLDPYSetMode(display, w, h);
+    return SDL_GetVideoSurface()->format->BitsPerPixel >= 24;
+  }
   Display *display = nullptr;
   Keyboard *keyboard = nullptr;
 };
-
-Image *makeImage(int32_t w, int32_t h) {
-  Image *image = IMGNew();
-  IMGResize(image, w, h);
-  // Distinct colours everywhere, the top byte set too: it must not show.
-  for (int32_t i = 0; i < w * h; ++i)
-    image->pixels[i] = 0xAB000000u | (uint32_t(i) * 2654435761u >> 8);
-  return image;
-}
-
-// The screen's pixel at (x, y) as 0x00RRGGBB, read through its own format.
-uint32_t screenPixel(int x, int y) {
-  SDL_Surface *screen = SDL_GetVideoSurface();
-  SDL_LockSurface(screen);
-  const uint8_t *row = static_cast<const uint8_t *>(screen->pixels) + y * screen->pitch;
-  uint32_t raw = 0;
-  std::memcpy(&raw, row + x * screen->format->BytesPerPixel, screen->format->BytesPerPixel);
-  SDL_UnlockSurface(screen);
-  Uint8 r, g, b;
-  SDL_GetRGB(raw, screen->format, &r, &g, &b);
-  return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
-
-void fillScreen(uint32_t colour) {
-  SDL_Surface *screen = SDL_GetVideoSurface();
-  SDL_FillRect(screen, nullptr,
-               SDL_MapRGB(screen->format, Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour)));
-}
 
 void pushKey(Uint8 type, SDLKey sym) {
   SDL_Event event{};
@@ -105,12 +84,10 @@ TEST_F(Platform, FreeClearsTheCallersPointer) {
 // Reads the screen back after presents of images smaller than, equal to and
 // larger than the display: the top-left w x h area shows the image's own rows.
 TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
-  display = SDLDPYNew();
-  SDLDPYSetMode(display, 64, 48);
-  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(64, 48)) GTEST_SKIP() << "palette screen";
   for (auto [w, h] : std::vector<std::pair<int, int>>{{20, 10}, {64, 48}, {100, 70}}) {
     fillScreen(0x123456);
-    Image *image = makeImage(w, h);
+    Image *image = paintedImage(w, h);
     SDLDPYShow(display, image);
     for (int y = 0; y < 48; ++y)
       for (int x = 0; x < 64; ++x) {
@@ -122,15 +99,13 @@ TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
 }
 
 TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
-  display = SDLDPYNew();
-  SDLDPYSetMode(display, 32, 16);
-  if (SDL_GetVideoSurface()->format->BitsPerPixel < 24) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(32, 16)) GTEST_SKIP() << "palette screen";
   fillScreen(0x000000);
-  Image *narrow = makeImage(31, 16);
+  Image *narrow = paintedImage(31, 16);
   SDLDPYPutPixels(display, narrow);
   SDLDPYFlip(display, narrow);
   EXPECT_EQ(screenPixel(0, 0), 0u);
-  Image *exact = makeImage(32, 16);
+  Image *exact = paintedImage(32, 16);
   SDLDPYPutPixels(display, exact);
   EXPECT_EQ(screenPixel(31, 15), exact->pixels[16 * 32 - 1] & 0xFFFFFF);
   EXPECT_EQ(screenPixel(0, 0), exact->pixels[0] & 0xFFFFFF);
@@ -138,16 +113,24 @@ TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
   IMGFree(&exact);
 }
 
-TEST_F(Platform, PresentsRejectBadArguments) {
-  display = SDLDPYNew();
-  Image *image = makeImage(8, 8);
-  Display other{};
+// A present to a display that is not the one, of a null image or of an image
+// without pixels changes nothing on the screen; a proper one still shows.
+TEST_F(Platform, PresentsOfBadArgumentsLeaveTheScreenAlone) {
+  if (!trueColourMode(8, 8)) GTEST_SKIP() << "palette screen";
+  fillScreen(0x123456);
+  Image *image = paintedImage(8, 8);
+  Image hollow{8, 8, nullptr};
+  Display other = *display;
   SDLDPYShow(&other, image);
+  SDLDPYPutPixels(&other, image);
   SDLDPYShow(display, nullptr);
-  std::free(image->pixels);
-  image->pixels = nullptr;
+  SDLDPYPutPixels(display, nullptr);
+  SDLDPYShow(display, &hollow);
+  SDLDPYPutPixels(display, &hollow);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(screenPixel(x, y), 0x123456u) << x << "," << y;
   SDLDPYShow(display, image);
-  SDLDPYPutPixels(display, image);
+  EXPECT_EQ(screenPixel(7, 7), image->pixels[63] & 0xFFFFFF);
   IMGFree(&image);
 }
 
@@ -188,6 +171,31 @@ TEST_F(Platform, GetKeyKeepsTheLastKeyEvent) {
   EXPECT_EQ(keyboard->keys[0], 273 & 0xFF);
 }
 
+// Keys without a character have symbols above 255. Their low byte is kept,
+// unless it would read as Escape, Q or q: then the top bit is set, so that
+// such a key never ends the demo. Escape, q and the letters stay as they are.
+TEST_F(Platform, KeysAboveTheCharactersNeverReadAsEndingKeys) {
+  display = SDLDPYNew();
+  keyboard = SDLKBDNew();
+  SDLKBDGetKey(keyboard);
+  struct Case {
+    int32_t symbol;
+    uint8_t code;
+  };
+  const Case cases[] = {
+      {SDLK_ESCAPE, 27}, {SDLK_q, 'q'},    {SDLK_a, 'a'}, {SDLK_SPACE, ' '}, {255, 255},
+      {SDLK_UP, 17},     {SDLK_DOWN, 18},  {SDLK_F1, 26}, {SDLK_F2, 155},    {SDLK_F3, 28},
+      {256 + 'Q', 209},  {256 + 'q', 241}, {1105, 209},   {1137, 241},       {1083, 59},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(SDLKBDCode(c.symbol), c.code) << "symbol " << c.symbol;
+    if (c.symbol > SDLK_LAST) continue;  // beyond what this SDL can queue
+    pushKey(SDL_KEYDOWN, static_cast<SDLKey>(c.symbol));
+    SDLKBDGetKey(keyboard);
+    EXPECT_EQ(keyboard->keys[0], c.code) << "symbol " << c.symbol;
+  }
+}
+
 TEST_F(Platform, GetKeyDropsOtherEvents) {
   display = SDLDPYNew();
   keyboard = SDLKBDNew();
@@ -213,8 +221,10 @@ TEST_F(Platform, KeyboardFreeClearsThePointer) {
   keyboard = SDLKBDNew();
   SDLKBDFree(&keyboard);
   EXPECT_EQ(keyboard, nullptr);
-  SDLKBDFree(&keyboard);
+  SDLKBDFree(&keyboard);  // reported (silently), nothing else
   SDLKBDFree(nullptr);
+  keyboard = SDLKBDNew();
+  EXPECT_NE(keyboard, nullptr) << "a freed keyboard can be made again";
 }
 
 // Keeps an environment variable's value and puts it back afterwards.

@@ -8,15 +8,9 @@
 #include <vector>
 
 #include "img/img.h"
+#include "tests/support.h"
 
 namespace {
-
-Image *makeImage(int32_t w, int32_t h, uint32_t fill) {
-  Image *image = IMGNew();
-  IMGResize(image, w, h);
-  std::fill(image->pixels, image->pixels + w * h, fill);
-  return image;
-}
 
 // 120 distinct colours, entry i being 0x000100 * i + 1, over a 5 x 8 image.
 struct RasterTest : ::testing::Test {

@@ -1,5 +1,6 @@
 // The full-screen scene (320 x 200), rendered in-process.
 #include "scene_checks.h"
+#include "tests/support.h"
 
 namespace {
 

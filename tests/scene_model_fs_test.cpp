@@ -1,6 +1,7 @@
 // The full-screen scene against the independent model, frame by frame, until
 // the message has gone round once (1860 characters x 8 frames).
 #include "scene_model.h"
+#include "tests/support.h"
 
 TEST(SceneModelFullScreen, FramesMatchTheModel) {
   std::vector<int> frames;

@@ -7,6 +7,7 @@
 
 #include "img/sine.h"
 #include "scene_checks.h"
+#include "tests/support.h"
 
 namespace {
 

@@ -4,28 +4,19 @@
 #include <string>
 
 #include "img/img.h"
+#include "tests/support.h"
 #include "text/font.h"
 
 namespace {
-
-// Pixel (gx, gy) of glyph k on the test sheet: unique and never 0.
-uint32_t glyphPixel(int32_t k, int32_t gx, int32_t gy) {
-  return static_cast<uint32_t>(k + 1) << 8 | static_cast<uint32_t>(gy * 8 + gx + 1);
-}
 
 // 8 x 8 glyphs on a 128 x 64 sheet (16 glyphs a row, codes 0 .. 127) drawn
 // into a 64 x 16 target.
 struct FontTest : ::testing::Test {
   Font *font = FONTNew();
-  Image *target = IMGNew();
+  Image *target = makeImage(64, 16);
   void SetUp() override {
     font->width = font->height = 8;
-    font->sheet = IMGNew();
-    IMGResize(font->sheet, 128, 64);
-    for (int32_t y = 0; y < 64; y++)
-      for (int32_t x = 0; x < 128; x++)
-        font->sheet->pixels[y * 128 + x] = glyphPixel(y / 8 * 16 + x / 8, x % 8, y % 8);
-    IMGResize(target, 64, 16);
+    font->sheet = makeGlyphSheet();
   }
   void TearDown() override {
     FONTFree(&font);

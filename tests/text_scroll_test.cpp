@@ -5,29 +5,22 @@
 #include <string>
 
 #include "img/img.h"
+#include "tests/support.h"
 #include "text/scroll.h"
 
 namespace {
-
-uint32_t glyphPixel(int32_t k, int32_t gx, int32_t gy) {
-  return static_cast<uint32_t>(k + 1) << 8 | static_cast<uint32_t>(gy * 8 + gx + 1);
-}
 
 // 8 x 8 glyphs of distinct pixels, a 640 x 8 strip and a text of 90 distinct
 // characters, set up as the demo does.
 struct ScrollTest : ::testing::Test {
   std::string text;
   Font *font = FONTNew();
-  Image *strip = IMGNew();
+  Image *strip = makeImage(640, 8);
   Scroller *scroller = SCROLLNew();
   void SetUp() override {
     for (char c = '!'; c < '!' + 90; c++) text += c;
     font->width = font->height = 8;
-    font->sheet = IMGNew();
-    IMGResize(font->sheet, 128, 64);
-    for (int32_t i = 0; i < 128 * 64; i++)
-      font->sheet->pixels[i] = glyphPixel(i / 1024 * 16 + i % 128 / 8, i % 8, i / 128 % 8);
-    IMGResize(strip, 640, 8);
+    font->sheet = makeGlyphSheet();
     set(text);
   }
   void TearDown() override {

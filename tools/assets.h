@@ -78,8 +78,8 @@ Image *paintMoor();
 Image *paintLogo();
 Image *paintRainbow();
 
-// The desktop icon, kIconSize x kIconSize; its corners are 0 (transparent).
-constexpr int32_t kIconSize = 128;
+// The desktop icon, iconSize x iconSize; its corners are 0 (transparent).
+constexpr int32_t iconSize = 128;
 Image *paintIcon();
 
 }  // namespace assets

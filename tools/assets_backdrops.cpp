@@ -6,24 +6,24 @@
 
 namespace assets {
 
-constexpr int32_t kLogoWidth = 106;
-constexpr int32_t kLogoHeight = 120;
-constexpr double kLogoCentre = kLogoWidth / 2.0;
+constexpr int32_t logoWidth = 106;
+constexpr int32_t logoHeight = 120;
+constexpr double logoCentre = logoWidth / 2.0;
 
-constexpr int32_t kRainbowWidth = 128;
-constexpr int32_t kRainbowHeight = 512;
+constexpr int32_t rainbowWidth = 128;
+constexpr int32_t rainbowHeight = 512;
 // The brightest a rainbow channel gets: two copies on black add up to 0xC0,
 // which glows without carrying into the next channel.
-constexpr double kRainbowPeak = 96;
+constexpr double rainbowPeak = 96;
 
 // Half the badge's width at row y: straight sides with rounded top corners,
 // then a curve closing to a point at the bottom.
 static double badgeHalfWidth(double y) {
   const double half = 51, corner = 10, waist = 66;
-  if (y < 0 || y >= kLogoHeight) return -1;
+  if (y < 0 || y >= logoHeight) return -1;
   if (y < corner) return half - corner + root(corner * corner - (corner - y) * (corner - y));
   if (y < waist) return half;
-  double t = (y - waist) / (kLogoHeight - waist);
+  double t = (y - waist) / (logoHeight - waist);
   return half * (1 - t) * (1 + 0.8 * t);
 }
 
@@ -40,7 +40,7 @@ static uint32_t textShadow(int) { return 0x0A0418; }
 // A small ringed planet above the lettering: the back half of the ring,
 // the ball, then the front half over it.
 static void paintPlanet(Image *image) {
-  const double cx = kLogoCentre, cy = 33, r = 13;
+  const double cx = logoCentre, cy = 33, r = 13;
   auto ring = [&](bool front) {
     for (double a = 0; a < 1; a += 0.0008) {
       double ca = sine(a + 0.25), sa = sine(a);  // a tilted ellipse, its lower half in front
@@ -51,8 +51,8 @@ static void paintPlanet(Image *image) {
     }
   };
   ring(false);
-  for (int32_t y = 0; y < kLogoHeight; ++y)
-    for (int32_t x = 0; x < kLogoWidth; ++x) {
+  for (int32_t y = 0; y < logoHeight; ++y)
+    for (int32_t x = 0; x < logoWidth; ++x) {
       double dx = (x + 0.5 - cx) / r, dy = (y + 0.5 - cy) / r;
       double d2 = dx * dx + dy * dy;
       if (d2 > 1) continue;
@@ -60,7 +60,7 @@ static void paintPlanet(Image *image) {
       double band = 0.5 + 0.5 * sine(dy * 1.6 + 0.2 * dx);
       Rgb c = mix(Rgb{200, 60, 140}, Rgb{255, 140, 90}, band);
       double light = 0.35 + 0.75 * clamp01(-0.55 * dx - 0.6 * dy + 0.6 * root(1 - d2));
-      image->pixels[y * kLogoWidth + x] = opaque(scale(c, light));
+      image->pixels[y * logoWidth + x] = opaque(scale(c, light));
     }
   ring(true);
 }
@@ -87,12 +87,12 @@ void paintBadge(Image *image, const double *distance, double rim, double stars, 
 }
 
 Image *paintLogo() {
-  Image *image = IMGMake(kLogoWidth, kLogoHeight);
+  Image *image = IMGMake(logoWidth, logoHeight);
   if (image == nullptr) return nullptr;
-  for (int32_t y = 0; y < kLogoHeight; ++y)
-    for (int32_t x = 0; x < kLogoWidth; ++x) {
-      double dx = x + 0.5 - kLogoCentre;
-      if ((dx < 0 ? -dx : dx) <= badgeHalfWidth(y + 0.5)) image->pixels[y * kLogoWidth + x] = 1;
+  for (int32_t y = 0; y < logoHeight; ++y)
+    for (int32_t x = 0; x < logoWidth; ++x) {
+      double dx = x + 0.5 - logoCentre;
+      if ((dx < 0 ? -dx : dx) <= badgeHalfWidth(y + 0.5)) image->pixels[y * logoWidth + x] = 1;
     }
   double *distance = distanceToEdge(image, 8);
   if (distance == nullptr) {
@@ -103,7 +103,7 @@ Image *paintLogo() {
   paintBadge(image, distance, 6, 0.02, random);
   std::free(distance);
   paintPlanet(image);
-  const int32_t textX = static_cast<int32_t>(kLogoCentre) - 31;
+  const int32_t textX = static_cast<int32_t>(logoCentre) - 31;
   lettering(image, "VORN", textX + 1, 57, 2, textShadow);
   lettering(image, "VORN", textX, 56, 2, goldText);
   lettering(image, "2112", textX + 1, 79, 2, textShadow);
@@ -122,19 +122,19 @@ static Rgb hue(double turns) {
 }
 
 Image *paintRainbow() {
-  Image *image = IMGMake(kRainbowWidth, kRainbowHeight);
+  Image *image = IMGMake(rainbowWidth, rainbowHeight);
   if (image == nullptr) return nullptr;
-  for (int32_t y = 0; y < kRainbowHeight; ++y)
-    for (int32_t x = 0; x < kRainbowWidth; ++x) {
-      double u = (x + 0.5) / kRainbowWidth, v = (y + 0.5) / kRainbowHeight;
+  for (int32_t y = 0; y < rainbowHeight; ++y)
+    for (int32_t x = 0; x < rainbowWidth; ++x) {
+      double u = (x + 0.5) / rainbowWidth, v = (y + 0.5) / rainbowHeight;
       // Slanted bands with a gentle wave; fading out at both sides so the
       // copy's edges never show as lines.
       double band = 1.2 * u + 1.6 * v + 0.06 * sine(2 * v + 0.1);
       double envelope = sine(u / 2);
       envelope *= envelope;
       double pulse = 0.75 + 0.25 * sine(3 * band);
-      Rgb c = scale(hue(band), kRainbowPeak * envelope * pulse);
-      image->pixels[y * kRainbowWidth + x] = opaque(c);
+      Rgb c = scale(hue(band), rainbowPeak * envelope * pulse);
+      image->pixels[y * rainbowWidth + x] = opaque(c);
     }
   return image;
 }

@@ -13,7 +13,7 @@ namespace assets {
 // Column 7 stays empty (but for '_') so that neighbouring glyphs keep a gap.
 // Codes 0 to 31 and 127 are blank.
 // clang-format off
-static const char *const kBands[] = {
+static const char *const bands[] = {
     // space    !        "        #        $        %        &        '
     "........ ..##.... .##.##.. .##.##.. ...#.... ##....#. ..###... ..##....",
     "........ ..##.... .##.##.. .##.##.. .######. ##...##. .##.##.. ..##....",
@@ -125,27 +125,27 @@ static const char *const kBands[] = {
 };
 // clang-format on
 
-constexpr int kFirstCode = 32;
-constexpr int kCodes = 128;
-constexpr int kSheetWidth = 128;  // 16 glyphs a row
-constexpr int kSheetHeight = kCodes / 16 * 8;
+constexpr int firstCode = 32;
+constexpr int codeCount = 128;
+constexpr int sheetWidth = 128;  // 16 glyphs a row
+constexpr int sheetHeight = codeCount / 16 * 8;
 
 // The rows of every glyph as bytes, bit 7 the leftmost pixel, read once from
 // the bands above. A malformed band stops the generator at once.
 static const uint8_t *glyphTable() {
-  static uint8_t table[kCodes][8];
+  static uint8_t table[codeCount][8];
   static bool built = false;
   if (built) return table[0];
-  constexpr int kLines = sizeof kBands / sizeof kBands[0];
-  static_assert(kLines == kCodes - kFirstCode, "one band of 8 lines per 8 codes");
-  for (int line = 0; line < kLines; ++line) {
-    const char *text = kBands[line];
+  constexpr int bandCount = sizeof bands / sizeof bands[0];
+  static_assert(bandCount == codeCount - firstCode, "one band of 8 lines per 8 codes");
+  for (int line = 0; line < bandCount; ++line) {
+    const char *text = bands[line];
     if (std::strlen(text) != 8 * 9 - 1) {
       std::fprintf(stderr, "vorn2112-assets: font line %d is not 8 cells wide\n", line);
       std::exit(1);
     }
     for (int cell = 0; cell < 8; ++cell) {
-      int code = kFirstCode + line / 8 * 8 + cell;
+      int code = firstCode + line / 8 * 8 + cell;
       uint8_t bits = 0;
       for (int column = 0; column < 8; ++column)
         if (text[cell * 9 + column] == '#') bits |= static_cast<uint8_t>(0x80 >> column);
@@ -158,7 +158,7 @@ static const uint8_t *glyphTable() {
 
 static const uint8_t *glyph(int code) {
   static const uint8_t blank[8] = {};
-  return code >= 0 && code < kCodes ? glyphTable() + code * 8 : blank;
+  return code >= 0 && code < codeCount ? glyphTable() + code * 8 : blank;
 }
 
 void lettering(Image *image, const char *text, int32_t x, int32_t y, int32_t size,
@@ -180,9 +180,9 @@ void lettering(Image *image, const char *text, int32_t x, int32_t y, int32_t siz
 bool writeFont(const char *path) {
   std::FILE *file = std::fopen(path, "wb");
   if (file == nullptr) return false;
-  std::fprintf(file, "P4\n%d %d\n", kSheetWidth, kSheetHeight);
-  for (int y = 0; y < kSheetHeight; ++y)
-    for (int byte = 0; byte < kSheetWidth / 8; ++byte) {
+  std::fprintf(file, "P4\n%d %d\n", sheetWidth, sheetHeight);
+  for (int y = 0; y < sheetHeight; ++y)
+    for (int byte = 0; byte < sheetWidth / 8; ++byte) {
       int code = y / 8 * 16 + byte;
       std::fputc(glyph(code)[y % 8], file);
     }

@@ -14,19 +14,19 @@ static bool insideRoundedSquare(int32_t size, double radius, double x, double y)
 }
 
 Image *paintIcon() {
-  Image *image = IMGMake(kIconSize, kIconSize);
+  Image *image = IMGMake(iconSize, iconSize);
   if (image == nullptr) return nullptr;
-  for (int32_t y = 0; y < kIconSize; ++y)
-    for (int32_t x = 0; x < kIconSize; ++x)
-      if (insideRoundedSquare(kIconSize, kIconSize / 5.0, x + 0.5, y + 0.5))
-        image->pixels[y * kIconSize + x] = 1;
+  for (int32_t y = 0; y < iconSize; ++y)
+    for (int32_t x = 0; x < iconSize; ++x)
+      if (insideRoundedSquare(iconSize, iconSize / 5.0, x + 0.5, y + 0.5))
+        image->pixels[y * iconSize + x] = 1;
   double *distance = distanceToEdge(image, 10);
   Image *letter = paintLetter('V');
   // The letter fills three quarters of the tile's height, centred.
   Image *scaled =
       letter == nullptr
           ? nullptr
-          : IMGScale(letter, letter->width * kIconSize * 3 / 4 / letter->height, kIconSize * 3 / 4);
+          : IMGScale(letter, letter->width * iconSize * 3 / 4 / letter->height, iconSize * 3 / 4);
   if (distance == nullptr || scaled == nullptr) {
     std::free(distance);
     if (letter != nullptr) IMGFree(&letter);
@@ -36,7 +36,7 @@ Image *paintIcon() {
   }
   Random random{0x5EED0010u};
   paintBadge(image, distance, 7, 0.03, random);
-  IMGBlit(scaled, image, 0, 0, (kIconSize - scaled->width) / 2, (kIconSize - scaled->height) / 2,
+  IMGBlit(scaled, image, 0, 0, (iconSize - scaled->width) / 2, (iconSize - scaled->height) / 2,
           scaled->width, scaled->height);
   std::free(distance);
   IMGFree(&letter);

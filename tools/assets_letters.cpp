@@ -6,8 +6,8 @@
 
 namespace assets {
 
-constexpr int32_t kLetterHeight = 112;
-constexpr double kBevel = 7;
+constexpr int32_t letterHeight = 112;
+constexpr double bevel = 7;
 
 static double pow4(double v) { return v * v * v * v; }
 
@@ -36,12 +36,12 @@ static bool shapeR(double x, double y) {
   static const double leg[] = {42, 58, 75, 58, 104, 112, 70, 112};
   bool bowl = box(x, y, 0, 0, 66, 68) || ellipse(x, y, 66, 34, 34, 34);
   bool hole = box(x, y, 30, 24, 62, 44) || ellipse(x, y, 62, 34, 12, 10);
-  return box(x, y, 0, 0, 30, kLetterHeight) || (bowl && !hole) || insidePolygon(leg, 4, x, y);
+  return box(x, y, 0, 0, 30, letterHeight) || (bowl && !hole) || insidePolygon(leg, 4, x, y);
 }
 
 static bool shapeN(double x, double y) {
   static const double diagonal[] = {0, 0, 34, 0, 104, 112, 70, 112};
-  return box(x, y, 0, 0, 29, kLetterHeight) || box(x, y, 75, 0, 104, kLetterHeight) ||
+  return box(x, y, 0, 0, 29, letterHeight) || box(x, y, 75, 0, 104, letterHeight) ||
          insidePolygon(diagonal, 4, x, y);
 }
 
@@ -61,7 +61,7 @@ static Rgb chrome(double v) {
 static bool insideRoundedBox(double x, double y, double width) {
   const double r = 5;
   double cx = x < r ? r : (x > width - r ? width - r : x);
-  double cy = y < r ? r : (y > kLetterHeight - r ? kLetterHeight - r : y);
+  double cy = y < r ? r : (y > letterHeight - r ? letterHeight - r : y);
   return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
 }
 
@@ -88,10 +88,10 @@ static Image *trim(Image *image) {
 }
 
 static Image *cutShape(bool (*shape)(double, double), int32_t width) {
-  Image *image = IMGMake(width, kLetterHeight);
+  Image *image = IMGMake(width, letterHeight);
   if (image == nullptr) return nullptr;
   // Four by four samples a pixel; at least half of them inside sets it.
-  for (int32_t y = 0; y < kLetterHeight; ++y)
+  for (int32_t y = 0; y < letterHeight; ++y)
     for (int32_t x = 0; x < width; ++x) {
       int hits = 0;
       for (int j = 0; j < 4; ++j)
@@ -118,7 +118,7 @@ static bool shade(Image *image) {
         continue;
       }
       double bend = 0;
-      double light = bevelLight(distance, w, h, x, y, kBevel, &bend);
+      double light = bevelLight(distance, w, h, x, y, bevel, &bend);
       // A slope reflects the gradient from further up or down, like a curved mirror.
       Rgb c = scale(chrome(clamp01((y + bend * 26) / h)), light);
       double glint = smoothstep(1.25, 1.45, light);

@@ -8,8 +8,8 @@
 
 namespace assets {
 
-constexpr int32_t kMoorWidth = 640;
-constexpr int32_t kMoorHeight = 240;
+constexpr int32_t moorWidth = 640;
+constexpr int32_t moorHeight = 240;
 
 static double cosine(double turns) { return sine(turns + 0.25); }
 
@@ -46,7 +46,7 @@ static void paintMoon(Image *image) {
       double limb = 0.75 + 0.25 * root(1 - d2);
       double seas = smoothstep(0.45, 0.7, fractal(x / 14.0, y / 14.0, 5, 3));
       Rgb c = mix(Rgb{255, 246, 214}, Rgb{196, 186, 170}, seas);
-      image->pixels[y * kMoorWidth + x] = opaque(scale(c, limb));
+      image->pixels[y * moorWidth + x] = opaque(scale(c, limb));
     }
 }
 
@@ -54,15 +54,15 @@ static void paintMoon(Image *image) {
 // depth, a little grain, and a thin moonlit crest.
 static void paintHills(Image *image, double (*ridge)(double), Rgb crest, Rgb top, Rgb base,
                        double fade, uint32_t seed) {
-  for (int32_t x = 0; x < kMoorWidth; ++x) {
+  for (int32_t x = 0; x < moorWidth; ++x) {
     double ground = ridge(x);
-    for (int32_t y = 0; y < kMoorHeight; ++y) {
+    for (int32_t y = 0; y < moorHeight; ++y) {
       double depth = y + 0.5 - ground;
       if (depth < 0) continue;
       double grain = fractal(x / 36.0, y / 14.0, seed, 3);
       Rgb c = scale(mix(top, base, clamp01(depth / fade)), 0.86 + 0.28 * grain);
       if (depth < 1.2) c = crest;
-      image->pixels[y * kMoorWidth + x] = opaque(c);
+      image->pixels[y * moorWidth + x] = opaque(c);
     }
   }
 }
@@ -89,12 +89,12 @@ static Rgb heather(int32_t x, int32_t y, double depth) {
 }
 
 static void paintHeather(Image *image) {
-  for (int32_t x = 0; x < kMoorWidth; ++x) {
+  for (int32_t x = 0; x < moorWidth; ++x) {
     double top = midRidge(x);
-    for (int32_t y = 0; y < kMoorHeight; ++y) {
+    for (int32_t y = 0; y < moorHeight; ++y) {
       double depth = y - top;
       if (depth < 0) continue;
-      image->pixels[y * kMoorWidth + x] = opaque(heather(x, y, depth));
+      image->pixels[y * moorWidth + x] = opaque(heather(x, y, depth));
     }
   }
 }
@@ -104,7 +104,7 @@ static void paintHeather(Image *image) {
 static void paintSprigs(Image *image) {
   Random random{0x5EED0001u};
   for (int i = 0; i < 700; ++i) {
-    double x = random.between(0, kMoorWidth);
+    double x = random.between(0, moorWidth);
     double height = random.between(1, 6);
     double lean = random.between(-0.6, 0.6);
     double base = midRidge(x) + 1;
@@ -132,7 +132,7 @@ static void paintSlab(Image *image, double x0, double y0, double x1, double y1) 
       double light = 0.7 + 0.45 * u - 0.45 * v * v;
       if (py - y0 < 1.5) light += 0.5;
       if (y1 - py < 1.2) light = 0.35;
-      image->pixels[y * kMoorWidth + x] = opaque(scale(stone, light));
+      image->pixels[y * moorWidth + x] = opaque(scale(stone, light));
     }
 }
 
@@ -160,21 +160,21 @@ static void paintTor(Image *image) {
 }
 
 static void paintPeat(Image *image) {
-  for (int32_t x = 0; x < kMoorWidth; ++x) {
+  for (int32_t x = 0; x < moorWidth; ++x) {
     double top = nearRidge(x);
-    for (int32_t y = 0; y < kMoorHeight; ++y) {
+    for (int32_t y = 0; y < moorHeight; ++y) {
       double depth = y - top;
       if (depth < 0) continue;
       double grain = fractal(x / 16.0, y / 8.0, 83, 4);
       Rgb c = mix(Rgb{50, 96, 30}, Rgb{150, 104, 40}, grain);
       c = scale(c, 1.1 - 0.3 * clamp01(depth / 36));
-      image->pixels[y * kMoorWidth + x] = opaque(c);
+      image->pixels[y * moorWidth + x] = opaque(c);
     }
   }
   // Grass blades along the near edge.
   Random random{0x5EED0002u};
   for (int i = 0; i < 900; ++i) {
-    double x = random.between(0, kMoorWidth);
+    double x = random.between(0, moorWidth);
     double height = random.between(2, 10);
     double lean = random.between(-0.5, 0.5);
     double base = nearRidge(x) + 2;
@@ -228,12 +228,12 @@ static void pinna(Image *image, double x0, double y0, double dx, double dy, doub
 }
 
 static void paintFrond(Image *image, const Frond &f) {
-  const int kSteps = 600, kPairs = 18;
-  const double kBare = 0.22;  // the stalk below the first pinnae
+  const int stepCount = 600, pairCount = 18;
+  const double bareStalk = 0.22;  // the stalk below the first pinnae
   double previousX = f.baseX, previousY = f.baseY;
   int placed = 0;
-  for (int step = 1; step <= kSteps; ++step) {
-    double t = static_cast<double>(step) / kSteps;
+  for (int step = 1; step <= stepCount; ++step) {
+    double t = static_cast<double>(step) / stepCount;
     double a = (1 - t) * (1 - t), b = 2 * t * (1 - t), c = t * t;
     double x = a * f.baseX + b * f.bendX + c * f.tipX;
     double y = a * f.baseY + b * f.bendY + c * f.tipY;
@@ -241,8 +241,8 @@ static void paintFrond(Image *image, const Frond &f) {
     previousX = x;
     previousY = y;
     disc(image, x, y, 1.7 - 1.1 * t, opaque(mix(f.stem, f.tip, t)));
-    double u = (t - kBare) / (1 - kBare);
-    if (u < 0 || u * kPairs < placed || placed >= kPairs) continue;
+    double u = (t - bareStalk) / (1 - bareStalk);
+    if (u < 0 || u * pairCount < placed || placed >= pairCount) continue;
     ++placed;
     double length = root(tx * tx + ty * ty);
     tx /= length;
@@ -267,7 +267,7 @@ static void paintBracken(Image *image) {
   // A low carpet of small fronds over the peat, dim, leaning every way.
   Random random{0x5EED0003u};
   for (int i = 0; i < 46; ++i) {
-    double x = random.between(-20, kMoorWidth + 20);
+    double x = random.between(-20, moorWidth + 20);
     double lean = random.between(-60, 60);
     double top = random.between(176, 204);
     int kind = static_cast<int>(random.unit() * 3);
@@ -302,7 +302,7 @@ static void paintBracken(Image *image) {
 }
 
 Image *paintMoor() {
-  Image *image = IMGMake(kMoorWidth, kMoorHeight);
+  Image *image = IMGMake(moorWidth, moorHeight);
   if (image == nullptr) return nullptr;
   paintMoon(image);
   paintFarHills(image);

@@ -46,12 +46,12 @@ static double quarterSine(double x) {
 }
 
 double sine(double turns) {
-  constexpr double kTau = 6.283185307179586;
+  constexpr double tau = 6.283185307179586;
   double t = turns - std::floor(turns);
-  if (t < 0.25) return quarterSine(t * kTau);
-  if (t < 0.5) return quarterSine((0.5 - t) * kTau);
-  if (t < 0.75) return -quarterSine((t - 0.5) * kTau);
-  return -quarterSine((1 - t) * kTau);
+  if (t < 0.25) return quarterSine(t * tau);
+  if (t < 0.5) return quarterSine((0.5 - t) * tau);
+  if (t < 0.75) return -quarterSine((t - 0.5) * tau);
+  return -quarterSine((1 - t) * tau);
 }
 
 uint32_t Random::next() {
@@ -171,10 +171,10 @@ double bevelLight(const double *distance, int32_t w, int32_t h, int32_t x, int32
   double length = std::sqrt(gx * gx + gy * gy + 1);
   double nx = -gx / length, ny = -gy / length, nz = 1 / length;
   // Light from the upper left and a little in front; y grows downwards.
-  constexpr double kLx = -0.539, kLy = -0.539, kLz = 0.647;
-  double facing = nx * kLx + ny * kLy + nz * kLz;
+  constexpr double lx = -0.539, ly = -0.539, lz = 0.647;
+  double facing = nx * lx + ny * ly + nz * lz;
   *bend = ny;
-  return 0.3 + 0.7 * (facing > 0 ? facing : 0) / kLz;
+  return 0.3 + 0.7 * (facing > 0 ? facing : 0) / lz;
 }
 
 }  // namespace assets

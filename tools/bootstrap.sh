@@ -2,6 +2,8 @@
 # Sets up a fresh Debian 12 machine and builds VORN2112.
 #   bash tools/bootstrap.sh demo   installs what is missing, builds, starts the windowed demo
 #   bash tools/bootstrap.sh test   installs what is missing, builds, runs every test
+#   bash tools/bootstrap.sh web    installs what is missing, builds both programs for
+#                                  the browser and serves them on http://127.0.0.1:8000/
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 ROOT=$PWD
@@ -9,7 +11,7 @@ JOBS=$(nproc)
 
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
           xvfb xdotool x11-apps x11-utils openbox wmctrl netpbm imagemagick ffmpeg
-          lintian desktop-file-utils man-db)
+          lintian desktop-file-utils man-db emscripten chromium nodejs)
 
 install_missing() {
   local missing=() p
@@ -21,6 +23,8 @@ install_missing() {
   if ! dpkg -s libsdl1.2-compat-dev >/dev/null 2>&1 && ! dpkg -s libsdl1.2-dev >/dev/null 2>&1; then
     missing+=(libsdl1.2-compat-dev)
   fi
+  # npm comes with some builds of nodejs and as a package of its own in Debian.
+  command -v npm >/dev/null 2>&1 || dpkg -s npm >/dev/null 2>&1 || missing+=(npm)
   [ ${#missing[@]} -eq 0 ] && return 0
   local sudo=
   [ "$(id -u)" -ne 0 ] && sudo=sudo
@@ -38,6 +42,31 @@ build() {
     grep -E 'error|Error' "$dir/build.log" | head -40
     return 1
   fi
+}
+
+# The browser build in build-web: Emscripten's compiler with its SDL 1.2.
+# Its links need Node's acorn module (NODE_PATH); build-time programs run
+# under plain node (Emscripten's default asks for a flag newer Node rejects).
+build_web() {
+  export NODE_PATH=/usr/share/nodejs
+  mkdir -p build-web
+  if ! emcmake cmake -S "$ROOT" -B build-web -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON \
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" >build-web/configure.log 2>&1; then
+    cat build-web/configure.log
+    return 1
+  fi
+  if ! cmake --build build-web -j"$JOBS" >build-web/build.log 2>&1; then
+    grep -E 'error|Error' build-web/build.log | head -40
+    return 1
+  fi
+}
+
+# Headless Chromium is driven by puppeteer-core, at the version in
+# package-lock.json; it never downloads a browser.
+install_node_modules() {
+  cmp -s package-lock.json node_modules/.installed-lock.json && return 0
+  npm ci --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null &&
+    cp package-lock.json node_modules/.installed-lock.json
 }
 
 PASSED=0
@@ -104,6 +133,24 @@ case "${1:-}" in
     else
       echo "classic SDL build failed"; FAILED=$((FAILED + 1))
     fi
+    echo "== browser build: headless Chromium against the native frames"
+    if ! install_node_modules; then
+      echo "npm ci failed"; FAILED=$((FAILED + 1))
+    elif ! build_web; then
+      echo "browser build failed"; FAILED=$((FAILED + 1))
+    else
+      log=$(mktemp)
+      node tests/web/browser_test.js build-web/bin build/bin 2>&1 | tee "$log"
+      line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -n 1)
+      if [ -z "$line" ]; then
+        FAILED=$((FAILED + 1))
+      else
+        PASSED=$((PASSED + ${line%% passed*}))
+        failed=${line#*passed, }
+        FAILED=$((FAILED + ${failed%% failed}))
+      fi
+      rm -f "$log"
+    fi
     if [ -f fuzz/smoke.sh ]; then
       echo "== fuzzing, a short run of each target"
       if bash fuzz/smoke.sh "${VORN_FUZZ_SECONDS:-20}"; then
@@ -115,8 +162,14 @@ case "${1:-}" in
     echo "total: $PASSED passed, $FAILED failed"
     [ "$FAILED" -eq 0 ]
     ;;
+  web)
+    install_missing || exit 1
+    build_web || exit 1
+    echo "the demo in a web browser: http://127.0.0.1:8000/ (the 320 x 200 program: http://127.0.0.1:8000/?fs)"
+    exec node web/serve.js build-web/bin 8000
+    ;;
   *)
-    echo "usage: bash tools/bootstrap.sh demo|test" >&2
+    echo "usage: bash tools/bootstrap.sh demo|test|web" >&2
     exit 2
     ;;
 esac

@@ -19,6 +19,7 @@ for try in 1 2 3 4 5 6 7 8; do
 done
 echo "screenshot: $(cat "$WORK/check")"
 
-survives "$win" space a
+# F2 and the arrows have symbols above 255; F2's low byte is Escape's.
+survives "$win" space a F2 Up Down Left Right
 ends_on "$win" q
-echo "window opened 640x480, space ignored, q ended it with status 0"
+echo "window opened 640x480, space, a, F2 and the arrows ignored, q ended it with status 0"

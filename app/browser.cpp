@@ -1,0 +1,100 @@
+// The demo's entry point in a web browser. The browser owns the loop: it
+// calls one frame step per display refresh (requestAnimationFrame), and the
+// step that sees Escape, Q or q releases everything as the desktop program
+// does and ends the program with status 0. A missing picture ends it at once
+// with status 1, after the same message the desktop prints.
+//
+// The page reaches a few functions of its own: the number of the frame on
+// the canvas, a frame to hold the loop at (so that a frame's pixels can be
+// read at a known number), unpaced running, and the median time of a step.
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/scene.h"
+#include "app/vorn2112.h"
+
+namespace {
+
+int32_t holdAt = -1;     // steps do nothing once this frame is shown; -1: never
+bool unpaced = false;    // wanted: a step as soon as the browser is free
+bool timingSet = false;  // `unpaced` is in force
+
+// Durations of the latest steps, in milliseconds, oldest overwritten first.
+constexpr uint32_t stepSamples = 512;
+double stepTimes[stepSamples];
+uint32_t stepCount = 0;  // steps timed so far; wraps after 2^32, harmlessly
+
+void finish() {
+  emscripten_cancel_main_loop();
+  VORN2112ReleaseScene();
+  VORN2112Teardown();
+  SDL_Quit();
+  std::exit(0);
+}
+
+// The browser's loop timing can only be changed once the loop exists.
+void applyTiming() {
+  if (unpaced)
+    emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
+  else
+    emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+  timingSet = true;
+}
+
+// The number of the frame on the canvas; -1 before the first.
+int32_t shownFrame() { return demo.frame - 1; }
+
+// Holding keeps the browser's loop running with steps that do nothing:
+// pausing it would let the runtime end, as if the program had returned.
+void step() {
+  if (!timingSet) applyTiming();
+  if (holdAt >= 0 && shownFrame() == holdAt) return;
+  double start = emscripten_get_now();
+  bool running = VORN2112Frame();
+  stepTimes[stepCount++ % stepSamples] = emscripten_get_now() - start;
+  if (!running) finish();
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int32_t vornShownFrame() { return shownFrame(); }
+
+// Runs on until frame `frame` is on the canvas and holds there; a frame
+// already passed, or -1, lets the loop run freely.
+EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame > shownFrame() ? frame : -1; }
+
+// Unpaced: a step as soon as the browser is free again, not once per refresh.
+EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
+  unpaced = on != 0;
+  timingSet = false;
+}
+
+EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
+  uint32_t n = std::min(stepCount, stepSamples);
+  if (n == 0) return 0;
+  double sorted[stepSamples];
+  std::copy(stepTimes, stepTimes + n, sorted);
+  std::nth_element(sorted, sorted + n / 2, sorted + n);
+  return sorted[n / 2];
+}
+}
+
+int main() {
+  if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
+    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
+    return 1;
+  }
+  if (!VORN2112Setup() || !VORN2112PrepareScene()) {
+    VORN2112ReleaseScene();
+    VORN2112Teardown();
+    return 1;
+  }
+  emscripten_set_main_loop(step, 0, true);
+  return 0;
+}

@@ -1,0 +1,67 @@
+// Headless Chromium for the browser build's tests and measurements: start
+// it, open the demo's page, wait for a condition in the page, press keys and
+// read the canvas back.
+'use strict';
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+// The machine may have no network: these flags keep Chromium from trying.
+async function launchBrowser(workDir) {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      `--user-data-dir=${path.join(workDir, 'chromium')}`],
+  });
+}
+
+// Opens the page with the given query (without '?'); the page collects its
+// console errors in page.consoleErrors.
+async function openDemo(ctx, query) {
+  const page = await ctx.browser.newPage();
+  page.consoleErrors = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error' && !message.text().startsWith('Failed to load resource')) page.consoleErrors.push(message.text());
+  });
+  // A page in the background gets no animation frames: bring it forward.
+  await page.bringToFront();
+  await page.goto(`${ctx.url}index.html${query ? '?' + query.replace(/&$/, '') : ''}`);
+  return page;
+}
+
+// Waits up to `seconds` for `condition` (run in the page) to be true.
+async function waitFor(page, condition, failure, arg, seconds = 30) {
+  try {
+    await page.waitForFunction(condition, { timeout: seconds * 1000, polling: 10 }, arg);
+  } catch (error) {
+    const state = await page
+      .evaluate(() => `frame ${vorn.frame()}, page says "${document.getElementById('status').textContent}"`)
+      .catch(() => 'the page does not answer');
+    throw new Error(`${failure}: ${state} (${error.message.split('\n')[0]})`);
+  }
+}
+
+// Presses a key ('KeyA', 'Shift+KeyQ', ...) and holds it down for at least
+// two frames before releasing it.
+async function pressKey(page, combination) {
+  const keys = combination.split('+');
+  for (const key of keys) await page.keyboard.down(key);
+  const start = await page.evaluate(() => vorn.frame());
+  await page.waitForFunction((s) => vorn.frame() >= s + 2 || vorn.ended !== null, { polling: 5 }, start);
+  for (const key of keys.reverse()) await page.keyboard.up(key);
+}
+
+// The frame number and the canvas's RGBA bytes, read in one go.
+async function canvasPixels(page) {
+  const { shown, data } = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const bytes = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+    return { shown: vorn.frame(), data: btoa(text) };
+  });
+  return { shown, pixels: Buffer.from(data, 'base64') };
+}
+
+module.exports = { launchBrowser, openDemo, waitFor, pressKey, canvasPixels };

@@ -21,7 +21,7 @@
 // Appends the relative path `relative` to the absolute folder in `folder`
 // (capacity `size`), taking "." and ".." as they come. False when it does not
 // fit.
-static bool appendRelative(char *folder, size_t size, const char *relative) {
+[[maybe_unused]] static bool appendRelative(char *folder, size_t size, const char *relative) {
   size_t length = std::strlen(folder);
   for (const char *part = relative; *part != '\0';) {
     size_t n = std::strcspn(part, "/");
@@ -44,6 +44,11 @@ static bool appendRelative(char *folder, size_t size, const char *relative) {
 }
 
 const char *VORN2112DataFolder() {
+#ifdef __EMSCRIPTEN__
+  // In a web browser the pictures come with the page, into the working
+  // directory; nothing is installed beside the program.
+  return "";
+#else
   static char folder[PATH_MAX];
   char program[PATH_MAX] = {};
   ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
@@ -51,6 +56,7 @@ const char *VORN2112DataFolder() {
   *std::strrchr(program, '/') = '\0';  // the program's folder
   std::snprintf(folder, sizeof folder, "%s", program[0] != '\0' ? program : "/");
   return appendRelative(folder, sizeof folder, VORN_DATA_FROM_PROGRAM) ? folder : VORN_DATA_DIR;
+#endif
 }
 
 static bool exists(const char *path) {
@@ -75,8 +81,9 @@ Image *VORN2112LoadPicture(const char *name) {
   const char *folder = VORN2112DataFolder();
   char path[PATH_MAX];
   if (!VORN2112FindPictureIn(name, folder, path, sizeof path)) {
-    std::fprintf(stderr, "%s: cannot load '%s': not in the working directory nor in %s\n",
-                 demo.programName, name != nullptr ? name : "", folder);
+    std::fprintf(stderr, "%s: cannot load '%s': not in the working directory%s%s\n",
+                 demo.programName, name != nullptr ? name : "", *folder != '\0' ? " nor in " : "",
+                 folder);
     return nullptr;
   }
   Image *picture = IMGLoad(path);

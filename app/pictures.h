@@ -16,8 +16,9 @@
 
 #include "img/img.h"
 
-// The installed picture folder, without a trailing slash. The text lives in
-// static storage until the next call.
+// The installed picture folder, without a trailing slash; empty in a web
+// browser, where the pictures come with the page. The text lives in static
+// storage until the next call.
 const char *VORN2112DataFolder();
 
 // Writes into `path` (of `size` bytes) where to read picture `name` from:

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "img/failure.h"
 #include "img/img.h"
 
 [[maybe_unused]] static const char *const imgIdentification[] = {"IMG", "20080711",
@@ -29,6 +30,7 @@ Image *IMGMake(int32_t width, int32_t height) {
   }
   if (image == nullptr || image->pixels == nullptr) {
     std::free(image);
+    imgFail("out of memory");
     IMGError();
     return nullptr;
   }

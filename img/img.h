@@ -68,7 +68,8 @@ constexpr int64_t maxHeaderBytes = 65536;
 Image *IMGNew();  // 16 x 16, all pixels 0
 // A new width x height image, all pixels 0: the one way every module makes an
 // image of a size. Null, after its report, for a negative size or when memory
-// runs out; nothing stays allocated then.
+// runs out (the failure reason is then "out of memory"); nothing stays
+// allocated then.
 Image *IMGMake(int32_t width, int32_t height);
 void IMGFree(Image **image);                         // releases it; *image becomes null
 char *IMGToASCII(const Image *image);                // "IMG{\nP3\n...}\n", "IMG{}" if empty

@@ -318,9 +318,7 @@ Image *pnmNewImage(int64_t w, int64_t h) {
     IMGError();
     return nullptr;
   }
-  Image *image = IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
-  if (image == nullptr) imgFail("out of memory");
-  return image;
+  return IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
 }
 
 // Opens path for reading if it is a regular file; otherwise records why not

@@ -1,18 +1,20 @@
 // The demo's entry point in a web browser. The browser owns the loop: it
-// calls one frame step per display refresh (requestAnimationFrame), and the
-// step that sees Escape, Q or q releases everything as the desktop program
-// does and ends the program with status 0. A missing picture ends it at once
-// with status 1, after the same message the desktop prints.
+// calls one frame step per display refresh (requestAnimationFrame). The step
+// that sees Escape, Q or q ends the run as the desktop program does (the
+// run's images released) and tells the page (Module.onEnd); the pictures and
+// the display stay, and vornRestart starts a new run from frame 0 in the same
+// page. A missing picture ends the program at once with status 1, after the
+// same message the desktop prints.
 //
 // The page reaches a few functions of its own: the number of the frame on
 // the canvas, a frame to hold the loop at (so that a frame's pixels can be
-// read at a known number), unpaced running, and the median time of a step.
+// read at a known number), unpaced running, the median time of a step and
+// the restart.
 #include <SDL.h>
 #include <emscripten.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
@@ -22,18 +24,18 @@ namespace {
 int32_t holdAt = -1;     // steps do nothing once this frame is shown; -1: never
 bool unpaced = false;    // wanted: a step as soon as the browser is free
 bool timingSet = false;  // `unpaced` is in force
+bool runEnded = false;   // the loop is gone until vornRestart
 
 // Durations of the latest steps, in milliseconds, oldest overwritten first.
 constexpr uint32_t stepSamples = 512;
 double stepTimes[stepSamples];
 uint32_t stepCount = 0;  // steps timed so far; wraps after 2^32, harmlessly
 
-void finish() {
+void endRun() {
   emscripten_cancel_main_loop();
+  runEnded = true;
   VORN2112ReleaseScene();
-  VORN2112Teardown();
-  SDL_Quit();
-  std::exit(0);
+  EM_ASM(if (Module['onEnd']) Module['onEnd']());
 }
 
 // The browser's loop timing can only be changed once the loop exists.
@@ -48,15 +50,15 @@ void applyTiming() {
 // The number of the frame on the canvas; -1 before the first.
 int32_t shownFrame() { return demo.frame - 1; }
 
-// Holding keeps the browser's loop running with steps that do nothing:
-// pausing it would let the runtime end, as if the program had returned.
+// Holding keeps the browser's loop running with steps that do nothing, so
+// the loop's timing needs no setting again when the hold is let go.
 void step() {
   if (!timingSet) applyTiming();
   if (holdAt >= 0 && shownFrame() == holdAt) return;
   double start = emscripten_get_now();
   bool running = VORN2112Frame();
   stepTimes[stepCount++ % stepSamples] = emscripten_get_now() - start;
-  if (!running) finish();
+  if (!running) endRun();
 }
 
 }  // namespace
@@ -73,6 +75,21 @@ EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame > shownFram
 EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
   unpaced = on != 0;
   timingSet = false;
+}
+
+// A new run from frame 0 once the last has ended; nothing while one runs. A
+// hold asked for after the end applies to the new run. Out of memory, the
+// program ends with status 1 as a failed start does.
+EMSCRIPTEN_KEEPALIVE void vornRestart() {
+  if (!runEnded) return;
+  if (!VORN2112Restart()) {
+    VORN2112ReleaseScene();
+    VORN2112Teardown();
+    emscripten_force_exit(1);
+  }
+  runEnded = false;
+  timingSet = false;
+  emscripten_set_main_loop(step, 0, false);
 }
 
 EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
@@ -95,6 +112,9 @@ int main() {
     VORN2112Teardown();
     return 1;
   }
+  // The runtime stays for a restart after the end of the run, although the
+  // loop is then gone; only a failed start ends the program.
+  EM_ASM(runtimeKeepalivePush());
   emscripten_set_main_loop(step, 0, true);
   return 0;
 }

@@ -1,6 +1,9 @@
 // Starts one of the two programs on the page: the 640 x 480 one by default,
-// the 320 x 200 one (scaled up by a whole factor, with a full-screen button)
-// when the address carries ?fs.
+// the 320 x 200 one when the address carries ?fs. The canvas is fitted to
+// the window: larger by whole factors with square pixels where there is
+// room, smaller (the aspect kept) where there is not, as on a phone. A
+// button shows it full screen; once the demo has ended, another starts it
+// again from frame 0.
 //
 // Switches for tests and measurements, in the address too:
 //   hold=N         hold the loop once frame N is on the canvas
@@ -9,7 +12,7 @@
 //   without=NAME   remove the picture NAME before the program starts
 //   empty=NAME     make the picture NAME an empty file
 // window.vorn offers the frame number on the canvas, holding at a frame, the
-// median step time and how the program ended.
+// median step time, how the program ended and the number of the run.
 'use strict';
 
 (function () {
@@ -21,10 +24,13 @@
 
   const canvas = document.getElementById('screen');
   const stage = document.getElementById('stage');
+  const controls = document.getElementById('controls');
   const status = document.getElementById('status');
+  const again = document.getElementById('again');
   const fullscreen = document.getElementById('fullscreen');
   const other = document.getElementById('other');
   const errors = [];
+  const margin = 8; // main's padding, on every side
 
   canvas.width = width;
   canvas.height = height;
@@ -34,25 +40,34 @@
     ? '<a href="./">the 640 x 480 program</a>'
     : '<a href="?fs">the 320 x 200 program</a>';
 
-  // The small program is shown at the largest whole multiple of its size
-  // that fits, so every pixel stays a crisp square.
-  function fitScale() {
-    if (!small) return;
-    const roomX = document.fullscreenElement ? window.innerWidth : window.innerWidth - 32;
-    const roomY = document.fullscreenElement ? window.innerHeight : window.innerHeight - 160;
-    const scale = Math.max(1, Math.floor(Math.min(roomX / width, roomY / height)));
+  // The scale that fits `fit`, the room over the program's size: a whole
+  // number of device pixels per program pixel when that is at least the
+  // program's own size, else `fit` itself (pixels then blend, smaller).
+  function scaleFor(fit) {
+    if (fit < 1) return fit;
+    const ratio = window.devicePixelRatio || 1;
+    return Math.max(1, Math.floor(fit * ratio) / ratio);
+  }
+
+  // The room is the window's width and its height less the text below the
+  // canvas; where that text would take more than half the height, the
+  // canvas has the whole height and the text is scrolled to.
+  function fitCanvas() {
+    const full = document.fullscreenElement === stage;
+    let roomX = document.documentElement.clientWidth - 2 * margin;
+    let roomY = window.innerHeight - 2 * margin;
+    if (full) {
+      roomX = stage.clientWidth;
+      roomY = stage.clientHeight;
+    } else if (controls.offsetHeight <= roomY / 2) {
+      roomY -= controls.offsetHeight;
+    }
+    const scale = scaleFor(Math.min(roomX / width, roomY / height));
     canvas.style.setProperty('--scale', String(scale));
+    canvas.classList.toggle('crisp', scale >= 1);
   }
-  if (small) {
-    canvas.classList.add('scaled');
-    fullscreen.hidden = false;
-    fullscreen.addEventListener('click', () => {
-      stage.requestFullscreen().then(() => canvas.focus(), () => {});
-    });
-    window.addEventListener('resize', fitScale);
-    document.addEventListener('fullscreenchange', fitScale);
-  }
-  fitScale();
+  window.addEventListener('resize', fitCanvas);
+  document.addEventListener('fullscreenchange', fitCanvas);
 
   // The keys go to the canvas: it takes the focus now where the browser
   // lets it, and on a click otherwise.
@@ -62,7 +77,16 @@
   function say(text, failed) {
     status.textContent = text;
     status.classList.toggle('failed', Boolean(failed));
+    fitCanvas();
   }
+
+  if (document.fullscreenEnabled) {
+    fullscreen.hidden = false;
+    fullscreen.addEventListener('click', () => {
+      stage.requestFullscreen().then(() => canvas.focus(), () => {});
+    });
+  }
+  fitCanvas();
 
   function applySwitches(module) {
     const without = params.get('without');
@@ -74,9 +98,29 @@
     if (pendingHold !== null) module._vornHoldAt(pendingHold);
   }
 
-  const state = { program, ready: false, ended: null, errors };
+  const state = { program, ready: false, ended: null, run: 1, errors };
   let pendingHold = null; // a hold asked for before the program was ready
   window.vorn = state;
+
+  // The end of a run (Escape, Q or q): the program keeps its pictures and
+  // waits to be started again. Full screen is left so the button shows.
+  function ended() {
+    state.ended = 0;
+    say('The demo has ended.');
+    again.hidden = false;
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    fitCanvas();
+  }
+
+  again.addEventListener('click', () => {
+    if (state.ended !== 0) return;
+    state.ended = null;
+    state.run++;
+    again.hidden = true;
+    Module._vornRestart();
+    say('Running.');
+    canvas.focus();
+  });
 
   const Module = {
     canvas,
@@ -101,10 +145,11 @@
       say('Running.');
       canvas.focus();
     },
+    onEnd: ended, // called by the program
+    // The program exits only when it could not start.
     onExit: (code) => {
       state.ended = code;
-      if (code === 0) say('The demo has ended.');
-      else say(errors.concat('The demo could not start (exit status ' + code + ').').join('\n'), true);
+      say(errors.concat('The demo could not start (exit status ' + code + ').').join('\n'), true);
     },
   };
   window.Module = Module;
@@ -114,6 +159,7 @@
     if (state.ready) Module._vornHoldAt(frame);
     else pendingHold = frame;
   };
+  state.unpaced = () => Module._vornUnpaced(1);
   state.medianStepMs = () => (state.ready ? Module._vornMedianStepMs() : 0);
 
   const script = document.createElement('script');

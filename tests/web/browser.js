@@ -1,25 +1,47 @@
-// Headless Chromium for the browser build's tests and measurements: start
-// it, open the demo's page, wait for a condition in the page, press keys and
-// read the canvas back.
+// Headless Chromium or Firefox for the browser build's tests and
+// measurements: start one, open the demo's page, wait for a condition in the
+// page, press keys and read the canvas back.
 'use strict';
 const path = require('path');
-const puppeteer = require('puppeteer-core');
 
-// The machine may have no network: these flags keep Chromium from trying.
-async function launchBrowser(workDir) {
+// The browsers puppeteer-core drives: Chromium over the DevTools protocol,
+// Firefox over WebDriver BiDi. Neither is ever downloaded; the environment
+// variable names another executable.
+const browsers = {
+  chromium: { variable: 'CHROMIUM', executable: '/usr/bin/chromium' },
+  firefox: { variable: 'FIREFOX', executable: '/usr/bin/firefox-esr' },
+};
+
+function executableOf(name) {
+  const browser = browsers[name];
+  if (!browser) throw new Error(`unknown browser '${name}': chromium or firefox`);
+  return process.env[browser.variable] || browser.executable;
+}
+
+// The machine may have no network: the flags and preferences keep the
+// browsers from trying.
+async function launchBrowser(workDir, name = 'chromium') {
+  const puppeteer = require('puppeteer-core');
+  const executablePath = executableOf(name);
+  const userDataDir = path.join(workDir, name);
+  if (name === 'firefox') {
+    return puppeteer.launch({
+      browser: 'firefox', executablePath, headless: true, userDataDir,
+      extraPrefsFirefox: { 'network.captive-portal-service.enabled': false, 'network.connectivity-service.enabled': false },
+    });
+  }
   return puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
+    executablePath, headless: true, userDataDir,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      `--user-data-dir=${path.join(workDir, 'chromium')}`],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
 }
 
 // Opens the page with the given query (without '?'); the page collects its
-// console errors in page.consoleErrors.
-async function openDemo(ctx, query) {
+// console errors in page.consoleErrors. `ctx.url` is the folder's address.
+async function openDemo(ctx, query, viewport = { width: 800, height: 600 }) {
   const page = await ctx.browser.newPage();
+  await page.setViewport(viewport);
   page.consoleErrors = [];
   page.on('console', (message) => {
     if (message.type() === 'error' && !message.text().startsWith('Failed to load resource')) page.consoleErrors.push(message.text());
@@ -64,4 +86,4 @@ async function canvasPixels(page) {
   return { shown, pixels: Buffer.from(data, 'base64') };
 }
 
-module.exports = { launchBrowser, openDemo, waitFor, pressKey, canvasPixels };
+module.exports = { browsers, launchBrowser, openDemo, waitFor, pressKey, canvasPixels };

@@ -7,15 +7,14 @@
 // The page reaches a few functions of its own: the number of the frame on
 // the canvas, a frame to hold the loop at (so that a frame's pixels can be
 // read at a known number), unpaced running, and the median time of a step.
-#include <SDL.h>
 #include <emscripten.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -30,9 +29,8 @@ uint32_t stepCount = 0;  // steps timed so far; wraps after 2^32, harmlessly
 
 void finish() {
   emscripten_cancel_main_loop();
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
-  SDL_Quit();
+  VORN2112End();
+  SDLSYSQuit();
   std::exit(0);
 }
 
@@ -86,13 +84,9 @@ EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
 }
 
 int main() {
-  if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
-    return 1;
-  }
-  if (!VORN2112Setup() || !VORN2112PrepareScene()) {
-    VORN2112ReleaseScene();
-    VORN2112Teardown();
+  if (!SDLSYSStart(demo.programName)) return 1;
+  if (!VORN2112Start(vorn2112Scene, Presentation::onScreen)) {
+    VORN2112End();
     return 1;
   }
   emscripten_set_main_loop(step, 0, true);

@@ -63,9 +63,12 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE int32_t vornShownFrame() { return shownFrame(); }
 
-// Runs on until frame `frame` is on the canvas and holds there; a frame
-// already passed, or -1, lets the loop run freely.
-EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame > shownFrame() ? frame : -1; }
+// Runs on until frame `frame` is on the canvas and holds there (holding at
+// the frame already shown keeps it there); a frame already passed, or -1,
+// lets the loop run freely.
+EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) {
+  holdAt = frame >= shownFrame() ? frame : -1;
+}
 
 // Unpaced: a step as soon as the browser is free again, not once per refresh.
 EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {

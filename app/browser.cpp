@@ -1,23 +1,22 @@
 // The demo's entry point in a web browser. The browser owns the loop: it
 // calls one frame step per display refresh (requestAnimationFrame). The step
-// that sees Escape, Q or q ends the run as the desktop program does (the
-// run's images released) and tells the page (Module.onEnd); the pictures and
-// the display stay, and vornRestart starts a new run from frame 0 in the same
-// page. A missing picture ends the program at once with status 1, after the
-// same message the desktop prints.
+// that sees Escape, Q or q stops the loop and tells the page (Module.onEnd);
+// the run's pictures and the display stay, and vornRestart takes the run
+// back to frame 0 in the same page (the life cycle's restart). A missing
+// picture ends the program at once with status 1, after the same message the
+// desktop prints.
 //
 // The page reaches a few functions of its own: the number of the frame on
 // the canvas, a frame to hold the loop at (so that a frame's pixels can be
 // read at a known number), unpaced running, the median time of a step and
 // the restart.
-#include <SDL.h>
 #include <emscripten.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -34,7 +33,6 @@ uint32_t stepCount = 0;  // steps timed so far; wraps after 2^32, harmlessly
 void endRun() {
   emscripten_cancel_main_loop();
   runEnded = true;
-  VORN2112ReleaseScene();
   EM_ASM(if (Module['onEnd']) Module['onEnd']());
 }
 
@@ -67,9 +65,10 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE int32_t vornShownFrame() { return shownFrame(); }
 
-// Runs on until frame `frame` is on the canvas and holds there; a frame
-// already passed, or -1, lets the loop run freely.
-EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame > shownFrame() ? frame : -1; }
+// Runs on until frame `frame` is on the canvas and holds there (holding at
+// the frame already shown keeps it there); a frame already passed, or -1,
+// lets the loop run freely.
+EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame >= shownFrame() ? frame : -1; }
 
 // Unpaced: a step as soon as the browser is free again, not once per refresh.
 EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
@@ -83,8 +82,8 @@ EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
 EMSCRIPTEN_KEEPALIVE void vornRestart() {
   if (!runEnded) return;
   if (!VORN2112Restart()) {
-    VORN2112ReleaseScene();
-    VORN2112Teardown();
+    VORN2112End();
+    SDLSYSQuit();
     emscripten_force_exit(1);
   }
   runEnded = false;
@@ -103,17 +102,13 @@ EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
 }
 
 int main() {
-  if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
+  if (!SDLSYSStart(demo.programName)) return 1;
+  if (!VORN2112Start(vorn2112Scene, Presentation::onScreen)) {
+    VORN2112End();
     return 1;
   }
-  if (!VORN2112Setup() || !VORN2112PrepareScene()) {
-    VORN2112ReleaseScene();
-    VORN2112Teardown();
-    return 1;
-  }
-  // The runtime stays for a restart after the end of the run, although the
-  // loop is then gone; only a failed start ends the program.
+  // The runtime stays for a restart after the end of a run, when the loop is
+  // gone; only a failed start ends the program.
   EM_ASM(runtimeKeepalivePush());
   emscripten_set_main_loop(step, 0, true);
   return 0;

@@ -180,7 +180,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   // The pictures come first: without them nothing is written at all.
-  bool ready = VORN2112SetupOffscreen() && VORN2112PrepareScene();
+  bool ready = VORN2112Start(vorn2112Scene, Presentation::offScreen);
   int status = ready ? 0 : 1;
   if (ready && options.outDir != nullptr && mkdir(options.outDir, 0777) != 0 && errno != EEXIST) {
     std::fprintf(stderr, "%s: cannot make '%s': %s\n", demo.programName, options.outDir,
@@ -226,7 +226,6 @@ int main(int argc, char **argv) {
                  y4m.why());
     status = 1;
   }
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
+  VORN2112End();
   return status;
 }

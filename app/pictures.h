@@ -4,8 +4,9 @@
 //
 // The picture folder is found from the running program's own location
 // (<prefix>/games/vorn2112 -> <prefix>/share/games/vorn2112, the same from
-// <prefix>/bin), so an installed tree may be moved as a whole; where the
-// program cannot learn its location, the folder fixed at build time is used.
+// <prefix>/bin; the platform layer knows where the program is), so an
+// installed tree may be moved as a whole; where the program cannot learn its
+// location, the folder fixed at build time is used.
 //
 // Nothing here allocates: paths are built in fixed buffers of PATH_MAX bytes,
 // and a path that does not fit counts as not found.
@@ -27,6 +28,7 @@ const char *VORN2112DataFolder();
 bool VORN2112FindPictureIn(const char *name, const char *folder, char *path, size_t size);
 
 // Loads picture `name` from where VORN2112FindPictureIn finds it with
-// VORN2112DataFolder. When that fails it says why on standard error, naming
-// the places it looked in, and returns null.
-Image *VORN2112LoadPicture(const char *name);
+// VORN2112DataFolder. When that fails it says why on standard error,
+// prefixed with `programName` and naming the places it looked in, and
+// returns null.
+Image *VORN2112LoadPicture(const char *name, const char *programName);

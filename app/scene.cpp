@@ -25,7 +25,7 @@ static const int32_t rainbowSpeed[2] = {13, 17};
 static const int32_t rainbowStart[2] = {0, 233};
 
 static bool load(Image **slot, const char *name) {
-  *slot = VORN2112LoadPicture(name);  // says why when it fails
+  *slot = VORN2112LoadPicture(name, demo.programName);  // says why when it fails
   return *slot != nullptr;
 }
 
@@ -105,10 +105,10 @@ static void blitWhole(const Image *picture, int32_t x, int32_t y) {
   IMGBlit(picture, demo.backBuffer, 0, 0, x, y, picture->width, picture->height);
 }
 
-// One pass of the frame loop. The numbers are the frame's stages, as the
-// README, the benchmarks and the tests count them: 1 to 16 compose the back
-// buffer, the present shows it, 17 moves the rainbows, then the keys are read.
-bool VORN2112Frame() {
+// A frame's stages, numbered as the README, the benchmarks and the tests
+// count them: 1 to 16 compose the back buffer; the life cycle then presents
+// it, and stage 17 moves the rainbows.
+static void compose() {
   Image *screen = demo.backBuffer;
   const int32_t W = screen->width, H = screen->height;
   VORN2112Dissolve(demo.dissolveImage, defaultWidth * defaultHeight / 10 + 1);  // 1
@@ -127,16 +127,11 @@ bool VORN2112Frame() {
   blitWhole(demo.textStrip, 0, H - 8);                                          // 14
   VORN2112PlaceSprites();                                                       // 15
   VORN2112AdvanceSprites();                                                     // 16
-  if (demo.display != nullptr) SDLDPYShow(demo.display, screen);                // the present
-  for (int k = 0; k < 2; ++k)                                                   // 17
+}
+
+static void advance() {
+  for (int k = 0; k < 2; ++k)  // 17
     demo.rainbowPhase[k] = wrap(demo.rainbowPhase[k] + rainbowSpeed[k], sinePeriod);
-  if (demo.keyboard != nullptr) {  // the key poll and test
-    SDLKBDGetKey(demo.keyboard);
-    VORN2112Key(static_cast<int8_t>(demo.keyboard->keys[0]));
-    demo.keyboard->keys[0] = 0;
-  }
-  ++demo.frame;
-  return !demo.quitRequested;
 }
 
 void VORN2112PlaceSprites() {
@@ -169,6 +164,7 @@ void VORN2112ReleaseScene() {
   release(&demo.rainbowImage);
   release(&demo.rasterStrip);
   release(&demo.textStrip);
+  if (demo.scroller != nullptr) SCROLLFree(&demo.scroller);
 }
 
 void VORN2112UnloadScene() {
@@ -177,5 +173,7 @@ void VORN2112UnloadScene() {
   release(&demo.dissolvePicture);
   release(&demo.logoPicture);
   release(&demo.rainbowPicture);
-  if (demo.scroller != nullptr) SCROLLFree(&demo.scroller);
 }
+
+const ScenePhases vorn2112Scene = {VORN2112LoadScene,    VORN2112PrepareScene, compose,
+                                   advance,              VORN2112ReleaseScene, VORN2112UnloadScene};

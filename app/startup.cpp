@@ -1,11 +1,10 @@
 // The process entry point: starts SDL, runs the demo, shuts SDL down. The
 // video subsystem starts later, with the first video mode.
-#include <SDL.h>
-
 #include <csignal>
-#include <cstdio>
 
+#include "app/scene.h"
 #include "app/vorn2112.h"
+#include "platform/system.h"
 
 // SDL turns Ctrl+C and SIGTERM into a quit event, which the demo ignores like
 // the window's close button, but only while those signals have their default
@@ -16,18 +15,14 @@ static void endOnSignal(int signal) {
   std::raise(signal);
 }
 
-int main(int argc, char *argv[]) {
+int main(int, char *[]) {  // arguments are accepted and ignored
   std::signal(SIGINT, endOnSignal);
   std::signal(SIGTERM, endOnSignal);
   // Messages on a standard output that nobody reads any more (a pipe whose
   // reader has gone) are lost; the run goes on and keeps its exit status.
   std::signal(SIGPIPE, SIG_IGN);
-  SDLDPYSkipUnreachableDrivers();
-  if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
-    return 1;
-  }
-  int status = VORN2112Main(argc, argv);
-  SDL_Quit();
+  if (!SDLSYSStart(demo.programName)) return 1;
+  int status = VORN2112Main(vorn2112Scene);
+  SDLSYSQuit();
   return status;
 }

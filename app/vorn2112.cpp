@@ -1,12 +1,10 @@
-// The demo's skeleton: set-up, the run, tear-down.
+// The demo's life cycle: set-up, the run, tear-down, and the frame loop.
 #include "app/vorn2112.h"
-
-#include <SDL.h>
 
 #include <cstdio>
 
 #include "app/effects.h"
-#include "app/scene.h"
+#include "platform/system.h"
 
 #ifndef VORN_PROGRAM_NAME
 #define VORN_PROGRAM_NAME "vorn2112"
@@ -26,22 +24,26 @@ Demo demo = [] {
   return initial;
 }();
 
-int VORN2112Main(int, char **) {
-  bool ran = VORN2112Setup() && VORN2112Run();
-  VORN2112Teardown();
-  return ran ? 0 : 1;
-}
-
 void VORN2112OutOfMemory() { std::fprintf(stderr, "%s: out of memory\n", demo.programName); }
 
-// The back buffer at the given size and the scene's pictures.
+// The scene's phases, for a demo that may have none yet.
+static bool loadScene() { return demo.scene == nullptr || demo.scene->load(); }
+static bool prepareScene() { return demo.scene == nullptr || demo.scene->prepare(); }
+static void releaseScene() {
+  if (demo.scene != nullptr) demo.scene->release();
+}
+static void unloadScene() {
+  if (demo.scene != nullptr) demo.scene->unload();
+}
+
+// The back buffer at the given size and the scene's assets.
 static bool setupScene(int32_t width, int32_t height) {
   demo.backBuffer = IMGMake(width, height);
   if (demo.backBuffer == nullptr) {
     VORN2112OutOfMemory();
     return false;
   }
-  return VORN2112LoadScene();
+  return loadScene();
 }
 
 bool VORN2112Setup() {
@@ -62,28 +64,57 @@ bool VORN2112Setup() {
   return setupScene(demo.display->width, demo.display->height);
 }
 
-bool VORN2112SetupOffscreen() { return setupScene(defaultWidth, defaultHeight); }
-
 bool VORN2112Run() {
-  bool prepared = VORN2112PrepareScene();
+  bool prepared = prepareScene();
   if (prepared)
     while (VORN2112Frame()) {
     }
-  VORN2112ReleaseScene();
+  releaseScene();
   return prepared;
 }
 
-bool VORN2112Restart() {
-  VORN2112ReleaseScene();
-  if (demo.scroller != nullptr) SCROLLFree(&demo.scroller);
-  return VORN2112PrepareScene();
-}
-
 void VORN2112Teardown() {
-  VORN2112UnloadScene();
+  unloadScene();
   if (demo.backBuffer != nullptr) IMGFree(&demo.backBuffer);
   if (demo.keyboard != nullptr) SDLKBDFree(&demo.keyboard);
   if (demo.display != nullptr) SDLDPYFree(&demo.display);
+}
+
+int VORN2112Main(const ScenePhases &scene) {
+  demo.scene = &scene;
+  bool ran = VORN2112Setup() && VORN2112Run();
+  VORN2112Teardown();
+  return ran ? 0 : 1;
+}
+
+bool VORN2112Start(const ScenePhases &scene, Presentation where) {
+  demo.scene = &scene;
+  bool setUp = where == Presentation::onScreen ? VORN2112Setup()
+                                               : setupScene(defaultWidth, defaultHeight);
+  return setUp && prepareScene();
+}
+
+bool VORN2112Frame() {
+  demo.scene->compose();  // stages 1 to 16
+  if (demo.display != nullptr) SDLDPYShow(demo.display, demo.backBuffer);
+  demo.scene->advance();  // stage 17
+  if (demo.keyboard != nullptr) {
+    SDLKBDGetKey(demo.keyboard);
+    VORN2112Key(static_cast<int8_t>(demo.keyboard->keys[0]));
+    demo.keyboard->keys[0] = 0;
+  }
+  ++demo.frame;
+  return !demo.quitRequested;
+}
+
+bool VORN2112Restart() {
+  releaseScene();
+  return prepareScene();
+}
+
+void VORN2112End() {
+  releaseScene();
+  VORN2112Teardown();
 }
 
 void VORN2112Key(int8_t key) {
@@ -92,7 +123,7 @@ void VORN2112Key(int8_t key) {
 
 int32_t VORN2112FramesPerSecond() {
   ++demo.fpsFrames;
-  Uint32 seconds = SDL_GetTicks() / 1000;
+  uint32_t seconds = SDLSYSTicks() / 1000;
   return demo.fpsFrames / static_cast<int32_t>(seconds + 1);
 }
 

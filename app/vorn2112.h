@@ -1,18 +1,21 @@
-// VORN2112: the demo. It opens the display, renders an endless sequence of
-// frames into a back buffer and presents each, until the viewer presses
-// Escape, Q or q.
+// VORN2112: the demo's life cycle. It opens the display, renders an endless
+// sequence of frames into a back buffer and presents each, until the viewer
+// presses Escape, Q or q.
 //
-// The whole state of the demo is one record, `demo`: the skeleton's display,
-// keyboard and back buffer, the scene's font and pictures, and the motion of
-// the run. A run can start again from frame 0 (VORN2112Restart), so any number
-// of runs can happen in one process.
+// The whole state of the demo is one record, `demo`, owned by this unit: the
+// skeleton's display, keyboard and back buffer, the scene's font and
+// pictures, and the motion of the run. The scene (app/scene.h) keeps its
+// state there and hands its phases to the life cycle as a ScenePhases; the
+// life cycle knows nothing else of it.
 //
-// main runs three phases once each: VORN2112Setup (display, keyboard, video
-// mode, back buffer, the scene's pictures and font), VORN2112Run (the scene's
-// preparation, the frame loop, release of the run's images) and
-// VORN2112Teardown (everything set-up made, the display last). The frame loop
-// is VORN2112Frame, called again and again; the capture tools call it too,
-// after VORN2112SetupOffscreen, without a display or a keyboard.
+// Every driver goes through three calls: VORN2112Start (with a display and
+// keyboard, or off screen), VORN2112Frame as often as it likes, and
+// VORN2112End, which releases whatever was made, after a failed start too,
+// and does nothing the second time. VORN2112Restart takes a started run back
+// to frame 0, so any number of runs can happen in one process. The desktop
+// program's main is the same three phases as named of old: VORN2112Setup,
+// VORN2112Run (the preparation, the frame loop, the release of the run's
+// images) and VORN2112Teardown.
 //
 // The two programs differ only in defaultWidth x defaultHeight (640 x 480
 // windowed, 320 x 200 full screen) and the display's video flags.
@@ -41,8 +44,27 @@
 constexpr int32_t defaultWidth = VORN_DEFAULT_WIDTH;    // video width asked for
 constexpr int32_t defaultHeight = VORN_DEFAULT_HEIGHT;  // video height asked for
 
+// What a scene hands to the life cycle: its phases, each run at its point.
+// A phase that fails says why and returns false; what it made so far is
+// released by its counterpart, which copes with anything half made.
+struct ScenePhases {
+  bool (*load)();     // at set-up, once the back buffer exists: pictures, font
+  bool (*prepare)();  // when a run begins or starts again: frame 0's state, the run's images
+  void (*compose)();  // a frame's stages 1 to 16, into the back buffer
+  void (*advance)();  // stage 17, once the frame is presented
+  void (*release)();  // when a run ends: whatever prepare made
+  void (*unload)();   // at tear-down: whatever load made
+};
+
+// Where the frames go.
+enum class Presentation {
+  onScreen,   // a display at the build's size and a keyboard
+  offScreen,  // only the back buffer, at the build's size: capture tools, tests, benchmarks
+};
+
 struct Demo {
   // The skeleton.
+  const ScenePhases *scene;  // the scene being run; null before the first start
   const char *programName;  // names the program in messages on standard error
   Display *display;         // made at set-up, released last; null off screen
   Keyboard *keyboard;       // made at set-up; null off screen
@@ -66,9 +88,9 @@ struct Demo {
   int32_t rainbowAmplitude[2];  // W and W * 3 / 2
   uint32_t barTable[barCount];  // the bars' colours, a copy of barColours
   Raster bars;                  // 120 rows over barTable; position 0 at frame 0
-  Scroller *scroller;           // the message over textFont and textStrip
 
-  // The run's images, made by the preparation, released when the loop ends.
+  // The run's objects, made by the preparation, released when the run ends.
+  Scroller *scroller;    // the message over textFont and textStrip
   Image *dissolveImage;  // dissolvePicture at W x H / 2, dissolving frame by frame
   Image *logoImage;      // logoPicture at W / 6 x H / 4
   Image *rainbowImage;   // rainbowPicture at W / 2 x H
@@ -78,18 +100,30 @@ struct Demo {
 
 extern Demo demo;  // the one demo of the process
 
-// The demo's main, called by the start-up layer once SDL is initialised.
-// Returns 0, or 1 when set-up or the preparation failed.
-int VORN2112Main(int argc, char **argv);
-bool VORN2112Setup();           // false when the demo cannot run; Teardown still follows
-bool VORN2112SetupOffscreen();  // set-up without display or keyboard, at the build's size
-bool VORN2112Run();             // false when the preparation failed
-void VORN2112Teardown();        // releases whatever set-up and the run made
+// The life cycle every driver goes through.
+// Set-up and the scene's preparation; false when the demo cannot run, and
+// VORN2112End still follows.
+bool VORN2112Start(const ScenePhases &scene, Presentation where);
 // One pass of the frame loop: the scene's stages, the present (with a
-// display), the rainbow step, the key poll and test (with a keyboard).
-// Returns false once Escape, Q or q was seen.
+// display), stage 17, the key poll and test (with a keyboard). Returns false
+// once Escape, Q or q was seen.
 bool VORN2112Frame();
-bool VORN2112Restart();             // back to frame 0 after set-up; false when out of memory
+// Releases whatever VORN2112Start and the frames made: the run's images, the
+// scene's assets, the back buffer, the keyboard and the display. Safe after a
+// failed start and when called twice.
+void VORN2112End();
+// Back to frame 0 of a started run: the scene's release and preparation
+// again. False when out of memory; VORN2112End still follows.
+bool VORN2112Restart();
+
+// The desktop program's main, called by the start-up layer once SDL is
+// initialised: VORN2112Setup, VORN2112Run, VORN2112Teardown. Returns 0, or 1
+// when set-up or the preparation failed.
+int VORN2112Main(const ScenePhases &scene);
+bool VORN2112Setup();     // display, keyboard, mode, back buffer, the scene's load
+bool VORN2112Run();       // preparation, frames until a quit key, release
+void VORN2112Teardown();  // the scene's unload, back buffer, keyboard, display last
+
 void VORN2112Key(int8_t key);       // Escape, Q or q request the end
 int32_t VORN2112FramesPerSecond();  // average frame rate since SDL started
 void VORN2112Error();

@@ -15,7 +15,7 @@ namespace {
 
 // The scene renders from the first frame on for the life of the process.
 bool sceneReady() {
-  static const bool ready = [] { return VORN2112SetupOffscreen() && VORN2112PrepareScene(); }();
+  static const bool ready = VORN2112Start(vorn2112Scene, Presentation::offScreen);
   return ready;
 }
 

@@ -52,9 +52,15 @@ install(TARGETS vorn_img vorn_text vorn_raster vorn_platform_window vorn_platfor
   EXPORT VORN2112Targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorn2112)
-# Headers keep their folders, so that they include each other as "img/img.h".
-install(DIRECTORY img text raster platform DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorn2112
-  FILES_MATCHING PATTERN "*.h" PATTERN "pnm_reader.h" EXCLUDE)
+# The modules' public headers, in their folders, so that they include each
+# other as "img/img.h". The internal ones (the reader's, the failure reason's,
+# the platform's back ends') stay behind.
+set(vorn_public_headers img/img.h img/clip.h img/sine.h text/cursor.h text/font.h text/scroll.h
+  raster/raster.h platform/display.h platform/keyboard.h platform/system.h)
+foreach(header IN LISTS vorn_public_headers)
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vorn2112/${folder})
+endforeach()
 install(EXPORT VORN2112Targets NAMESPACE VORN2112:: DESTINATION ${VORN_INSTALL_CMAKEDIR})
 if(SDL_FOUND)
   set(VORN_SDL_FROM_PKGCONFIG TRUE)

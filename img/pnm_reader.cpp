@@ -372,6 +372,7 @@ Image *IMGLoad(const char *path) {
 
 Image *IMGParse(const void *memory) {
   if (memory == nullptr) {
+    imgFail("no picture in memory");
     IMGError();
     return nullptr;
   }
@@ -381,6 +382,7 @@ Image *IMGParse(const void *memory) {
 
 Image *IMGParseBounded(const void *data, size_t size) {
   if (data == nullptr && size > 0) {
+    imgFail("no picture in memory");
     IMGError();
     return nullptr;
   }

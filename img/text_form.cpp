@@ -84,6 +84,7 @@ char *IMGToASCII(const Image *image) {
 
 Image *IMGFromASCII(const char *text) {
   if (text == nullptr) {
+    imgFail("no text");
     IMGError();
     return nullptr;
   }

@@ -12,11 +12,9 @@
 // SDLDPY_REPORT_ERRORS is defined; they show only as a null or false result
 // or as nothing happening. While no mode is set the presents do nothing.
 //
-// In a web browser (Emscripten's SDL 1.2 over a canvas) the presents write
-// the pixels into the screen themselves, converted to the screen's masks and
-// fully opaque, between a lock and an unlock: there the unlock is what puts
-// a frame on the canvas, and the emulation's blits ignore the masks. The
-// pixels shown are the same as on the desktop.
+// The same operations serve the desktop and a web browser (a canvas under
+// an emulation of SDL 1.2); the build picks the back end that puts a frame
+// on the screen, and the pixels shown are the same in both.
 #pragma once
 
 #include <cstdint>
@@ -45,7 +43,7 @@ void SDLDPYShow(Display *display, const Image *image);
 void SDLDPYFlip(Display *display, const Image *image);
 void SDLDPYError();
 
-// Called before SDL starts. When SDL 1.2 runs over SDL 2 and nothing could
+// Called before SDL starts (SDLSYSStart calls it). When SDL 1.2 runs over SDL 2 and nothing could
 // reach a Wayland compositor (none of SDL_VIDEODRIVER, WAYLAND_DISPLAY and
 // XDG_RUNTIME_DIR is set), names the drivers that could still show a window
 // (X11, then the console's kmsdrm) in SDL_VIDEODRIVER, so that SDL 2 does not

@@ -16,6 +16,8 @@
 #include "app/scene.h"
 #include "app/vorn2112.h"
 #include "platform/display.h"
+#include "platform/system.h"
+#include "tests/demo_run.h"
 #include "tests/alloc_hook.h"
 #include "tests/support.h"
 
@@ -42,13 +44,11 @@ TEST(AllocationHook, SeesEveryWayToAllocate) {
 }
 
 TEST(Allocation, TheFramesStagesAllocateNothing) {
-  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene())
-      << "run the tests in build/bin, beside the pictures";
+  DemoRun run;
+  ASSERT_TRUE(run.started()) << "the pictures are missing";
   const long before = allocationCount();
   for (int frame = 0; frame < 100; ++frame) VORN2112Frame();  // stages 1 to 17
   EXPECT_EQ(allocationCount() - before, 0);
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
 }
 
 class Present : public ::testing::Test {
@@ -127,40 +127,52 @@ enum class Failing {
   afterSetUp,  // every allocation, SDL's included, once set-up is done
 };
 
-// failAhead: the number of the allocation of the run that fails, counted
-// from 1 among those `failing` covers; 0 fails none.
+// What arms the failing allocation: the allocation of the run that fails,
+// counted from 1 among those it covers (0 fails none), and the count when it
+// was armed.
+struct Arming {
+  long failAhead = 0;
+  bool ownOnly = false;
+  long before = 0;
+};
+Arming arming;
+
+long countedAllocations() { return arming.ownOnly ? ownAllocationCount() : allocationCount(); }
+
+void arm() {
+  failAllocationAhead(arming.failAhead, arming.ownOnly);
+  arming.before = countedAllocations();
+}
+
+// The scene, armed between set-up and the preparation.
+bool armThenPrepare() {
+  arm();
+  return vorn2112Scene.prepare();
+}
+
 Outcome runPhases(bool withDisplay, long failAhead, Failing failing) {
   Outcome run;
   run.frames.reserve(3);  // the test's own allocations stay out of the run
   testing::internal::CaptureStderr();
   testing::internal::CaptureStdout();
-  const bool ownOnly = failing == Failing::ownOnly;
-  long before = 0;
-  auto arm = [&] {
-    failAllocationAhead(failAhead, ownOnly);
-    before = ownOnly ? ownAllocationCount() : allocationCount();
-  };
-  if (failing != Failing::afterSetUp) arm();
-  bool ready = true;
-  if (withDisplay && SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-    // What the program's entry point says when SDL cannot start.
-    std::fprintf(stderr, "%s: %s\n", demo.programName, SDL_GetError());
-    ready = false;
+  arming = {failAhead, failing == Failing::ownOnly, 0};
+  ScenePhases scene = vorn2112Scene;
+  if (failing == Failing::afterSetUp)
+    scene.prepare = armThenPrepare;
+  else
+    arm();
+  bool sdlStarted = withDisplay && SDLSYSStart(demo.programName);
+  if (!withDisplay || sdlStarted) {
+    DemoRun demoRun(withDisplay ? Presentation::onScreen : Presentation::offScreen, scene);
+    run.drew = demoRun.started();
+    for (int frame = 0; run.drew && frame < 3; ++frame) {
+      VORN2112Frame();
+      run.frames.push_back(hashOf(demo.backBuffer));
+    }
   }
-  bool sdlStarted = withDisplay && ready;
-  ready = ready && (withDisplay ? VORN2112Setup() : VORN2112SetupOffscreen());
-  if (failing == Failing::afterSetUp) arm();
-  ready = ready && VORN2112PrepareScene();
-  for (int frame = 0; ready && frame < 3; ++frame) {
-    VORN2112Frame();
-    run.frames.push_back(hashOf(demo.backBuffer));
-  }
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
-  if (sdlStarted) SDL_Quit();
+  if (sdlStarted) SDLSYSQuit();
   failAllocationAhead(0);
-  run.allocations = (ownOnly ? ownAllocationCount() : allocationCount()) - before;
-  run.drew = ready;
+  run.allocations = countedAllocations() - arming.before;
   std::fflush(stdout);
   run.printed = testing::internal::GetCapturedStdout();
   run.said = testing::internal::GetCapturedStderr();

@@ -4,6 +4,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "app/vorn2112.h"
 #include "scene_checks.h"
 #include "tests/support.h"
@@ -41,36 +44,63 @@ TEST(Demo, ErrorRoutineIsSilentUnlessVerbose) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
-// A q queued before the run: frame 0 is drawn and shown in full, then the
-// loop ends, and everything is released.
+// A q queued before the first frame: frame 0 is drawn and shown in full,
+// the frame says the run is over, and the end releases everything.
 TEST(Demo, RunEndsAfterTheFrameInWhichQWasRead) {
   ASSERT_EQ(SDL_Init(SDL_INIT_NOPARACHUTE), 0);
-  ASSERT_TRUE(VORN2112Setup()) << "needs build/bin's pictures and SDL_VIDEODRIVER=dummy";
-  EXPECT_EQ(demo.backBuffer->width, defaultWidth);
-  EXPECT_EQ(demo.backBuffer->height, defaultHeight);
-  SDL_Event press{};
-  press.type = SDL_KEYDOWN;
-  press.key.type = SDL_KEYDOWN;
-  press.key.state = SDL_PRESSED;
-  press.key.keysym.sym = SDLK_q;
-  SDLKBDGetKey(demo.keyboard);  // what the mode set queued
-  demo.keyboard->keys[0] = 0;
-  ASSERT_EQ(SDL_PushEvent(&press), 0);
+  {
+    DemoRun run(Presentation::onScreen);
+    ASSERT_TRUE(run.started()) << "needs the pictures and SDL_VIDEODRIVER=dummy";
+    EXPECT_EQ(demo.backBuffer->width, defaultWidth);
+    EXPECT_EQ(demo.backBuffer->height, defaultHeight);
+    SDL_Event press{};
+    press.type = SDL_KEYDOWN;
+    press.key.type = SDL_KEYDOWN;
+    press.key.state = SDL_PRESSED;
+    press.key.keysym.sym = SDLK_q;
+    SDLKBDGetKey(demo.keyboard);  // what the mode set queued
+    demo.keyboard->keys[0] = 0;
+    ASSERT_EQ(SDL_PushEvent(&press), 0);
 
-  VORN2112Run();
-  EXPECT_TRUE(demo.quitRequested);
-  EXPECT_EQ(demo.frame, 1);
-  EXPECT_EQ(demo.keyboard->keys[0], 0) << "the key byte is cleared after every frame";
-  EXPECT_EQ(frameHash(demo.backBuffer), 0x9f0def2ecf99de13ull) << "only frame 0 was drawn";
-  if (SDL_GetVideoSurface()->format->BitsPerPixel >= 24) {
-    EXPECT_EQ(screenPixel(100, 100), demo.backBuffer->pixels[100 * defaultWidth + 100] & 0xFFFFFF)
-        << "the screen shows frame 0";
+    EXPECT_FALSE(VORN2112Frame());
+    EXPECT_TRUE(demo.quitRequested);
+    EXPECT_EQ(demo.frame, 1);
+    EXPECT_EQ(demo.keyboard->keys[0], 0) << "the key byte is cleared after every frame";
+    EXPECT_EQ(frameHash(demo.backBuffer), 0x9f0def2ecf99de13ull) << "only frame 0 was drawn";
+    if (SDL_GetVideoSurface()->format->BitsPerPixel >= 24) {
+      EXPECT_EQ(screenPixel(100, 100), demo.backBuffer->pixels[100 * defaultWidth + 100] & 0xFFFFFF)
+          << "the screen shows frame 0";
+    }
   }
-  VORN2112Teardown();
   EXPECT_EQ(demo.backBuffer, nullptr);
   EXPECT_EQ(demo.keyboard, nullptr);
   EXPECT_EQ(demo.display, nullptr);
+  EXPECT_EQ(demo.scroller, nullptr);
+  EXPECT_EQ(demo.textFont, nullptr);
+  VORN2112End();  // a second end finds nothing left to release
   SDL_Quit();
+}
+
+// An end after a start that failed at its first picture releases what was
+// made; a start that follows works as the first would have.
+TEST(Demo, EndIsSafeAfterAFailedStart) {
+  const std::filesystem::path here = std::filesystem::current_path();
+  const std::filesystem::path empty = std::filesystem::temp_directory_path() / "vorn-no-pictures";
+  std::filesystem::create_directories(empty);
+  std::filesystem::current_path(empty);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(VORN2112Start(vorn2112Scene, Presentation::offScreen));
+  const std::string said = testing::internal::GetCapturedStderr();
+  VORN2112End();
+  VORN2112End();
+  std::filesystem::current_path(here);
+  EXPECT_NE(said.find("cannot load 'font8x8.pbm'"), std::string::npos) << said;
+  EXPECT_EQ(demo.backBuffer, nullptr);
+  EXPECT_EQ(demo.textFont, nullptr);
+  DemoRun run;
+  ASSERT_TRUE(run.started());
+  VORN2112Frame();
+  EXPECT_EQ(frameHash(demo.backBuffer), 0x9f0def2ecf99de13ull);
 }
 
 }  // namespace

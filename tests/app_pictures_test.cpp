@@ -56,7 +56,7 @@ TEST_F(PicturePlaces, InstalledFolderWhenTheWorkingDirectoryLacksIt) {
 
 TEST_F(PicturePlaces, LoadsTheCopyItFinds) {
   touch("N.ppm");
-  Image *picture = VORN2112LoadPicture("N.ppm");
+  Image *picture = VORN2112LoadPicture("N.ppm", demo.programName);
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->pixels[0], 0x7F7F7Fu);
   IMGFree(&picture);
@@ -83,7 +83,7 @@ TEST_F(PicturePlaces, PathThatDoesNotFitCountsAsNotFound) {
 
 TEST_F(PicturePlaces, MissingPictureIsReportedWithBothPlaces) {
   testing::internal::CaptureStderr();
-  EXPECT_EQ(VORN2112LoadPicture("nowhere.ppm"), nullptr);
+  EXPECT_EQ(VORN2112LoadPicture("nowhere.ppm", demo.programName), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             std::string(demo.programName) +
                 ": cannot load 'nowhere.ppm': not in the working directory nor in " +
@@ -94,7 +94,7 @@ TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
   std::ofstream("V.ppm") << "not a picture";
   testing::internal::CaptureStderr();
   testing::internal::CaptureStdout();  // the image core's own report
-  EXPECT_EQ(VORN2112LoadPicture("V.ppm"), nullptr);
+  EXPECT_EQ(VORN2112LoadPicture("V.ppm", demo.programName), nullptr);
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             std::string(demo.programName) + ": cannot load 'V.ppm': not a PNM picture\n");

@@ -12,6 +12,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "img/img.h"
@@ -144,6 +145,19 @@ TEST_F(ImgFiles, FailedReadsSayWhy) {
   EXPECT_STREQ(IMGFailureReason(), "Input/output error");
   captured([&] { EXPECT_EQ(IMGFromASCII("P3\n1 1\n255\n1 2 3"), nullptr); });
   EXPECT_STREQ(IMGFailureReason(), "no text form of an image (\"IMG{\" and \"P3\")");
+  // A missing argument has a reason of its own: the last one never lingers.
+  const std::pair<std::function<bool()>, const char *> nulls[] = {
+      {[] { return IMGParse(nullptr) == nullptr; }, "no picture in memory"},
+      {[] { return IMGParseBounded(nullptr, 1) == nullptr; }, "no picture in memory"},
+      {[] { return IMGFromASCII(nullptr) == nullptr; }, "no text"},
+      {[] { return IMGLoad(nullptr) == nullptr; }, "no file name"},
+      {[] { return !IMGSave(nullptr, "x.ppm"); }, "no image or no file name"},
+  };
+  for (const auto &[call, reason] : nulls) {
+    captured([&] { EXPECT_EQ(IMGLoad(missing.c_str()), nullptr); });
+    EXPECT_EQ(captured([&] { EXPECT_TRUE(call()); }), "IMG error\n");
+    EXPECT_STREQ(IMGFailureReason(), reason);
+  }
 }
 
 // A device that never ends and a FIFO that nobody writes would hang a reader

@@ -15,6 +15,7 @@
 #include "app/scene.h"
 #include "app/vorn2112.h"
 #include "img/img.h"
+#include "tests/demo_run.h"
 #include "text/font.h"
 
 inline uint64_t frameHash(const Image *image) {
@@ -32,14 +33,12 @@ inline uint64_t frameHash(const Image *image) {
 // run of its own from frame 0.
 template <class Visit>
 void renderFrames(int last, Visit visit) {
-  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene())
-      << "run the tests in build/bin, beside the pictures";
+  DemoRun run;
+  ASSERT_TRUE(run.started()) << "the pictures are missing";
   for (int frame = 0; frame <= last; ++frame) {
     VORN2112Frame();
     visit(frame);
   }
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
 }
 
 inline void expectGoldenFrames(const std::vector<std::pair<int, uint64_t>> &golden) {
@@ -130,7 +129,8 @@ inline void expectTextInBarColours(int f) {
 // A restart puts the run back to frame 0, wherever it stood: the frames that
 // follow are the first frames again, and a quit request is forgotten.
 inline void expectRestartRepeatsTheFirstFrames() {
-  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene());
+  DemoRun run;
+  ASSERT_TRUE(run.started());
   std::vector<uint64_t> first;
   for (int frame = 0; frame < 3; ++frame) {
     VORN2112Frame();
@@ -146,6 +146,4 @@ inline void expectRestartRepeatsTheFirstFrames() {
     EXPECT_TRUE(VORN2112Frame());
     EXPECT_EQ(frameHash(demo.backBuffer), first[size_t(frame)]) << "frame " << frame;
   }
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
 }

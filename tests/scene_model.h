@@ -18,6 +18,7 @@
 #include "app/scene.h"
 #include "app/vorn2112.h"
 #include "img/img.h"
+#include "tests/demo_run.h"
 
 namespace model {
 
@@ -185,7 +186,8 @@ class Scene {
 // compares every frame in `compared`.
 inline void expectSceneMatchesModel(int last, const std::vector<int> &compared) {
   Scene model;
-  ASSERT_TRUE(VORN2112SetupOffscreen() && VORN2112PrepareScene());
+  DemoRun run;
+  ASSERT_TRUE(run.started());
   size_t next = 0;
   for (int f = 0; f <= last; ++f) {
     bool compare = next < compared.size() && compared[next] == f;
@@ -199,8 +201,6 @@ inline void expectSceneMatchesModel(int last, const std::vector<int> &compared) 
             << "frame " << f << " pixel (" << i % defaultWidth << ", " << i / defaultWidth << ")";
     }
   }
-  VORN2112ReleaseScene();
-  VORN2112Teardown();
 }
 
 }  // namespace model

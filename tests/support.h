@@ -2,10 +2,10 @@
 // what the library returns, images made to order, standard output captured
 // around a call, the test glyph sheet, and the screen read back.
 //
-// The setting: every program runs in its own folder (build/bin, beside the
-// generated pictures) under SDL's dummy video driver. CTest starts them so;
-// a program started by hand from anywhere takes both itself before its first
-// test, keeping an SDL_VIDEODRIVER that is already set.
+// The setting: every program runs in the build's bin folder, beside the
+// generated pictures, under SDL's dummy video driver. CTest starts them so;
+// a program started by hand from anywhere takes both before its first test
+// (a GoogleTest environment), keeping an SDL_VIDEODRIVER that is already set.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,13 +22,21 @@
 
 #include "img/img.h"
 
-inline const bool testSettingTaken = [] {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) std::filesystem::current_path(program.parent_path(), error);
-  return true;
-}();
+#ifndef VORN_TEST_BIN_DIR
+#define VORN_TEST_BIN_DIR "."
+#endif
+
+class TestSetting : public testing::Environment {
+ public:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    std::error_code error;
+    std::filesystem::current_path(VORN_TEST_BIN_DIR, error);
+    ASSERT_FALSE(error) << "cannot enter " << VORN_TEST_BIN_DIR << ": " << error.message();
+  }
+};
+inline testing::Environment *const testSetting =
+    testing::AddGlobalTestEnvironment(new TestSetting);
 
 // Owning pointers: an image released with IMGFree, and the plain heap blocks
 // (texts, run tables, point lists) released with free.

@@ -26,7 +26,9 @@ for f in games/vorn2112 games/vorn2112fs bin/vorn2112-capture bin/vorn2112fs-cap
   [ -e "$P/$f" ] || fail "not installed: $f"
 done
 [ "$(find "$P/share/games/vorn2112" -type f | wc -l)" = 8 ] || fail "pictures: $(ls "$P/share/games/vorn2112")"
-[ -e "$P/include/vorn2112/img/pnm_reader.h" ] && fail "the reader's private header is installed"
+for h in img/pnm_reader.h img/failure.h platform/screen.h platform/system_backend.h; do
+  [ -e "$P/include/vorn2112/$h" ] && fail "an internal header is installed: $h"
+done
 find "$P" -name '*_test' | grep -q . && fail "test programs are installed"
 pngtopam -alphapam "$P/share/icons/hicolor/128x128/apps/vorn2112.png" | pamfile |
   grep -q 'PAM, 128 by 128 by 4' || fail "the icon is not a 128 x 128 RGBA PNG"

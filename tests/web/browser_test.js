@@ -174,7 +174,7 @@ async function assertEnded(page, what) {
 
 browserCase('keys', 'space, a, F2 and Down leave the demo running; q, Shift+Q and Escape end it with status 0', async (b) => {
   const page = await openDemo(b, '');
-  for (const key of ['Space', 'KeyA', 'F2', 'ArrowDown']) {
+  for (const key of [' ', 'KeyA', 'F2', 'ArrowDown']) {
     await pressKey(page, key);
     const before = await page.evaluate(() => vorn.frame());
     await waitFor(page, (s) => vorn.frame() > s + 2 || vorn.ended !== null, `the demo stopped after ${key}`, before);

@@ -166,7 +166,7 @@ case "${1:-}" in
     install_missing || exit 1
     build_web || exit 1
     echo "the demo in a web browser: http://127.0.0.1:8000/ (the 320 x 200 program: http://127.0.0.1:8000/?fs)"
-    exec node web/serve.js build-web/bin 8000
+    install_node_modules && exec node web/serve.js build-web/bin 8000
     ;;
   *)
     echo "usage: bash tools/bootstrap.sh demo|test|web" >&2

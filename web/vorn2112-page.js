@@ -103,13 +103,15 @@
   window.vorn = state;
 
   // The end of a run (Escape, Q or q): the program keeps its pictures and
-  // waits to be started again. Full screen is left so the button shows.
+  // waits to be started again. Full screen is left so the button shows, and
+  // the button takes the focus, so Enter or space starts the demo again.
   function ended() {
     state.ended = 0;
     say('The demo has ended.');
     again.hidden = false;
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
     fitCanvas();
+    again.focus({ preventScroll: true });
   }
 
   again.addEventListener('click', () => {

@@ -190,8 +190,8 @@ browserCase('keys', 'space, a, F2 and Down leave the demo running; q, Shift+Q an
   }
 });
 
-browserCase('again', 'each program: "Watch again" after q starts a second run whose frame 301 equals the native capture', async (b) => {
-  for (const p of programs) {
+browserCase('again', '"Watch again" after q, clicked or by Enter, starts a second run whose frame 301 equals the native capture', async (b) => {
+  for (const [p, press] of [[programs[0], 'click'], [programs[1], 'Enter']]) {
     const page = await openDemo(b, p.query, { width: 390, height: 844 });
     await waitFor(page, () => vorn.frame() >= 5, `${p.name} draws no frames`);
     await pressKey(page, 'KeyQ');
@@ -202,7 +202,8 @@ browserCase('again', 'each program: "Watch again" after q starts a second run wh
       vorn.holdAt(301);
       vorn.unpaced();
     });
-    await page.click('#again');
+    if (press === 'click') await page.click('#again');
+    else await page.keyboard.press(press);
     await waitFor(page, () => vorn.frame() === 301, `the second run of ${p.name} does not reach frame 301`);
     const { shown, pixels } = await canvasPixels(page);
     assert.equal(shown, 301);

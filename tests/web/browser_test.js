@@ -305,7 +305,7 @@ nodeCase('archive-files', 'the release archive holds the page and both programs,
   }
   for (const program of ['vorn2112', 'vorn2112fs']) {
     const files = ['index.html', 'vorn2112-page.js', `${program}.js`, `${program}.wasm`, `${program}.data`];
-    const gzipped = files.reduce((sum, f) => sum + zlib.gzipSync(fs.readFileSync(path.join(out, f)), { level: 9 }).length, 0);
+    const gzipped = files.reduce((sum, f) => sum + zlib.gzipSync(fs.readFileSync(path.join(out, f))).length, 0);
     assert.ok(gzipped < downloadLimit, `${program}: ${gzipped} bytes gzipped`);
   }
 });

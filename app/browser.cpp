@@ -67,8 +67,10 @@ EMSCRIPTEN_KEEPALIVE int32_t vornShownFrame() { return shownFrame(); }
 
 // Runs on until frame `frame` is on the canvas and holds there (holding at
 // the frame already shown keeps it there); a frame already passed, or -1,
-// lets the loop run freely.
-EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) { holdAt = frame >= shownFrame() ? frame : -1; }
+// lets the loop run freely. After the end of a run, the hold is for the next.
+EMSCRIPTEN_KEEPALIVE void vornHoldAt(int32_t frame) {
+  holdAt = runEnded || frame >= shownFrame() ? frame : -1;
+}
 
 // Unpaced: a step as soon as the browser is free again, not once per refresh.
 EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
@@ -76,9 +78,8 @@ EMSCRIPTEN_KEEPALIVE void vornUnpaced(int on) {
   timingSet = false;
 }
 
-// A new run from frame 0 once the last has ended; nothing while one runs. A
-// hold asked for after the end applies to the new run. Out of memory, the
-// program ends with status 1 as a failed start does.
+// A new run from frame 0 once the last has ended; nothing while one runs.
+// Out of memory, the program ends with status 1 as a failed start does.
 EMSCRIPTEN_KEEPALIVE void vornRestart() {
   if (!runEnded) return;
   if (!VORN2112Restart()) {

@@ -143,6 +143,61 @@ class Y4mWriter {
   int error_ = 0;
 };
 
+// A long capture's progress on a terminal: frames rendered of the total, the
+// rate and the time left, on one line of standard error that rewrites itself.
+// It looks at the clock once a frame but redraws only a few times a second,
+// so a capture that ends within the first moment shows nothing, and nothing
+// at all is written when standard error is not a terminal (a log, a pipe).
+class Progress {
+ public:
+  Progress(long total, bool shown)
+      : total_(total), shown_(shown), start_(Clock::now()), next_(start_ + interval) {}
+  // After frame `done` of the total has been rendered.
+  void update(long done) {
+    if (!shown_) return;
+    Clock::time_point now = Clock::now();
+    if (now < next_) return;
+    next_ = now + interval;
+    draw(done, std::chrono::duration<double>(now - start_).count());
+  }
+  // Blanks the line, so that what is written next starts on a clean line.
+  void clear() {
+    if (width_ == 0) return;
+    std::fprintf(stderr, "\r%*s\r", width_, "");
+    width_ = 0;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::chrono::milliseconds interval{250};
+
+  void draw(long done, double seconds) {
+    char line[128], left[32] = "--:--";
+    double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0.0;
+    if (rate > 0) formatDuration(left, static_cast<double>(total_ - done) / rate);
+    int n = std::snprintf(line, sizeof line, "frame %ld of %ld, %.0f frames/s, %s left", done,
+                          total_, rate, left);
+    if (n < 0) return;
+    // Spaces cover what is left of a longer line drawn before.
+    std::fprintf(stderr, "\r%s%*s", line, width_ > n ? width_ - n : 0, "");
+    std::fflush(stderr);
+    width_ = width_ > n ? width_ : n;
+  }
+  // M:SS, or H:MM:SS from an hour on.
+  static void formatDuration(char (&text)[32], double seconds) {
+    long s = static_cast<long>(seconds + 0.5);
+    if (s >= 3600)
+      std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+    else
+      std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
+  }
+
+  long total_;
+  bool shown_;
+  Clock::time_point start_, next_;
+  int width_ = 0;  // characters on the line drawn so far; 0 when it is blank
+};
+
 bool writePpm(const char *dir, long frame, const Image *image) {
   char path[PATH_MAX];
   return framePath(path, dir, frame) && IMGSave(image, path);
@@ -196,25 +251,27 @@ int main(int argc, char **argv) {
 
   if (status == 0) {
     const long last = options.from + options.count;
-    const bool progress = isatty(STDERR_FILENO) && options.count >= 200;
+    Progress progress(last, isatty(STDERR_FILENO) == 1);
     auto start = std::chrono::steady_clock::now();
     for (long frame = 0; frame < last && status == 0; ++frame) {
       VORN2112Frame();
       if (frame >= options.from) {
         if (options.outDir != nullptr && !writePpm(options.outDir, frame, demo.backBuffer)) {
+          progress.clear();
           std::fprintf(stderr, "%s: cannot write frame %ld into '%s': %s\n", demo.programName,
                        frame, options.outDir, IMGFailureReason());
           status = 1;
         }
         if (options.y4mPath != nullptr && !y4m.write(demo.backBuffer)) {
+          progress.clear();
           std::fprintf(stderr, "%s: cannot write '%s': %s\n", demo.programName, options.y4mPath,
                        y4m.why());
           status = 1;
         }
       }
-      if (progress && frame % 100 == 0) std::fprintf(stderr, "\rframe %ld of %ld", frame, last);
+      progress.update(frame + 1);
     }
-    if (progress) std::fputs("\n", stderr);
+    progress.clear();
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (status == 0 && options.outDir == nullptr && options.y4mPath == nullptr)

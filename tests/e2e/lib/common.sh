@@ -19,12 +19,13 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY. Without -noreset
-# the server resets whenever its last client leaves (a finished xprop, an
-# ended demo) and turns away a program that connects meanwhile.
+# Starts Xvfb on a free display number, its screen $1 (1024x768x24 unless
+# given), and exports DISPLAY. Without -noreset the server resets whenever its
+# last client leaves (a finished xprop, an ended demo) and turns away a
+# program that connects meanwhile.
 start_x() {
   exec 9>"$WORK/displayfd"
-  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 9 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local n
   for _ in $(seq 100); do

@@ -16,7 +16,8 @@
 // image are not errors: writes ignore them and reads give 0.
 //
 // Why a read or a write failed: IMGFailureReason gives a short text for the
-// last failure of IMGLoad, IMGParse, IMGFromASCII or IMGSave, made to follow
+// last failure of IMGLoad, IMGParse, IMGFromASCII, IMGToASCII or IMGSave,
+// every failing call setting its own (a null argument too), made to follow
 // a file name ("cannot load 'V.ppm': " + reason): the system's error text for
 // a file that cannot be opened ("No such file or directory"), "not a regular
 // file", "not a PNM picture", "header cut short", "65536 x 65536 is over the

@@ -42,6 +42,7 @@ bool readSize(PnmSource &source, int64_t &value) {
 
 char *IMGToASCII(const Image *image) {
   if (image == nullptr || image->pixels == nullptr || image->width < 0 || image->height < 0) {
+    imgFail("no image");
     IMGError();
     return nullptr;
   }
@@ -49,6 +50,7 @@ char *IMGToASCII(const Image *image) {
   if (count == 0) {
     char *text = static_cast<char *>(std::calloc(6, 1));
     if (text == nullptr) {
+      imgFail("out of memory");
       IMGError();
       return nullptr;
     }
@@ -60,11 +62,13 @@ char *IMGToASCII(const Image *image) {
       std::snprintf(head, sizeof head, "IMG{\nP3\n%d %d\n255\n", image->width, image->height);
   size_t fixed = static_cast<size_t>(headLength) + sizeof tail;
   if (count > (SIZE_MAX - fixed) / charsPerPixel) {
+    imgFail("too large for a text form");
     IMGError();
     return nullptr;
   }
   char *text = static_cast<char *>(std::calloc(fixed + count * charsPerPixel, 1));
   if (text == nullptr) {
+    imgFail("out of memory");
     IMGError();
     return nullptr;
   }

@@ -467,7 +467,9 @@ TEST(ImgTextForm, OversizedTextIsAnError) {
   char *text = nullptr;
   EXPECT_EQ(captured([&] { text = IMGToASCII(&huge); }), "IMG error\n");
   EXPECT_EQ(text, nullptr);
+  EXPECT_STREQ(IMGFailureReason(), "too large for a text form");
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGToASCII(nullptr), nullptr); }), "IMG error\n");
+  EXPECT_STREQ(IMGFailureReason(), "no image");
 }
 
 TEST(ImgFind, GivesTheIndexBehindTheFirstMatch) {

@@ -121,11 +121,18 @@ install(FILES dist/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintia
 
 # The installed tree under test: the example, built here from the same source
 # over the modules in the tree, gives the picture that its build against an
-# installed copy must give.
-if(VORN_TESTS)
+# installed copy must give. The Debian package is built, checked with lintian,
+# installed on this machine (it needs root, and is skipped without), used and
+# purged. Both belong to the build as users get it: not under the sanitizers,
+# not over a private SDL.
+if(VORN_TESTS AND NOT VORN_SANITIZE AND NOT VORN_EXPECTED_SDL)
   add_executable(vorn2112-postcard examples/postcard.cpp)
   target_link_libraries(vorn2112-postcard PRIVATE vorn_raster vorn_text vorn_img)
   add_test(NAME install_prefix
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/prefix.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
   set_tests_properties(install_prefix PROPERTIES LABELS install TIMEOUT 600)
+  add_test(NAME package_deb
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/deb.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+  set_tests_properties(package_deb PROPERTIES LABELS package TIMEOUT 900 SKIP_RETURN_CODE 77
+    RESOURCE_LOCK system_packages)
 endif()

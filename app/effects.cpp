@@ -7,15 +7,7 @@
 
 #include "app/random.h"
 #include "img/clip.h"
-
-// Hot loops come in a second copy for processors with 256-bit integer
-// vectors, chosen when the program loads. WebAssembly has one instruction
-// set, so there they stay single.
-#ifdef __EMSCRIPTEN__
-#define VORN_VECTOR_CLONES
-#else
-#define VORN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#endif
+#include "img/simd.h"
 
 // Every effect needs an image with a pixel array; anything else is reported.
 static bool usable(const Image *image) {
@@ -79,18 +71,12 @@ static bool place(const Image *source, const Image *destination, int32_t x, int3
   return IMGPlace(source, {0, 0, source->width, source->height}, destination, x, y, out);
 }
 
-// True when the n pixels from a and the n pixels from b share memory.
-static bool overlap(const uint32_t *a, const uint32_t *b, int32_t n) {
-  const auto x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
-  const uintptr_t bytes = static_cast<uintptr_t>(n) * sizeof(uint32_t);
-  return x < y + bytes && y < x + bytes;
-}
-
-// Runs combine(source value, destination value) over a placement from the
+// Runs combine(destination pixel, source pixel) over a placement from the
 // bottom-right corner, row by row, so that a blit of an image onto itself
 // reads and writes in the one defined order. A row whose source and
 // destination share no memory gives the same pixels in any order: it goes to
-// row(source row, destination row, width), which runs forward and vectorises.
+// row(source row, destination row, width), which runs forward through the
+// vector layer.
 template <typename Combine, typename Row>
 static void blitPlaced(const Image *source, Image *destination, const Placement &at,
                        Combine combine, Row row) {
@@ -101,32 +87,30 @@ static void blitPlaced(const Image *source, Image *destination, const Placement 
   for (int32_t j = at.h - 1; j >= 0; j--) {
     const uint32_t *s = from + static_cast<size_t>(at.sy + j) * sw;
     uint32_t *d = to + static_cast<size_t>(at.dy + j) * dw;
-    if (overlap(s, d, at.w))
-      for (int32_t i = at.w - 1; i >= 0; i--) d[i] = combine(s[i], d[i]);
+    if (IMGRowsOverlap(s, d, at.w))
+      for (int32_t i = at.w - 1; i >= 0; i--) combine(d[i], s[i]);
     else
       row(s, d, at.w);
   }
 }
 
-static uint32_t average(uint32_t s, uint32_t d) {
-  return s == 0 ? d : ((s >> 1) & 0x7F7F7F) + ((d >> 1) & 0x7F7F7F);
-}
+// The combinations, each written once for eight pixels and for one.
+static constexpr auto average = [](auto &d, const auto &s) {
+  d = s == 0 ? d : ((s >> 1) & 0x7F7F7F) + ((d >> 1) & 0x7F7F7F);
+};
+static constexpr auto add = [](auto &d, const auto &s) { d += s; };
 
-static uint32_t add(uint32_t s, uint32_t d) { return d + s; }
+static void averageRow(const uint32_t *s, uint32_t *d, int32_t n) { IMGRowMap(d, s, n, average); }
 
-// The additions of a whole rainbow copy are a good share of the frame: the
-// row loop also comes in a copy for processors with 256-bit integer vectors,
-// chosen when the program loads.
+// The additions of two whole rainbow copies are a good share of the frame.
 VORN_VECTOR_CLONES static void addRow(const uint32_t *s, uint32_t *d, int32_t n) {
-  for (int32_t i = 0; i < n; i++) d[i] = add(s[i], d[i]);
+  IMGRowMap(d, s, n, add);
 }
 
 void VORN2112BlitAverage(const Image *source, Image *destination, int32_t x, int32_t y) {
   Placement at;
   if (!place(source, destination, x, y, &at)) return;
-  blitPlaced(source, destination, at, average, [](const uint32_t *s, uint32_t *d, int32_t n) {
-    for (int32_t i = 0; i < n; i++) d[i] = average(s[i], d[i]);
-  });
+  blitPlaced(source, destination, at, average, averageRow);
 }
 
 void VORN2112BlitAdd(const Image *source, Image *destination, int32_t x, int32_t y) {
@@ -135,14 +119,21 @@ void VORN2112BlitAdd(const Image *source, Image *destination, int32_t x, int32_t
   blitPlaced(source, destination, at, add, addRow);
 }
 
+// Pixel arrays that share memory are taken from the last index down, the
+// one defined order; others give the same pixels in any order.
+VORN_VECTOR_CLONES static void maskPixels(const uint32_t *m, uint32_t *t, size_t n) {
+  const auto both = [](auto &d, const auto &s) { d &= s; };
+  if (IMGRowsOverlap(m, t, n))
+    for (size_t i = n; i-- > 0;) both(t[i], m[i]);
+  else
+    IMGRowMap(t, m, n, both);
+}
+
 void VORN2112Mask(const Image *mask, Image *target) {
   if (!usable(mask) || !usable(target)) return;
   // Images of different sizes are combined by index over the smaller count,
   // which never reaches past either array.
-  size_t n = std::min(pixelCount(mask), pixelCount(target));
-  const uint32_t *m = mask->pixels;
-  uint32_t *t = target->pixels;
-  for (size_t i = n; i-- > 0;) t[i] &= m[i];
+  maskPixels(mask->pixels, target->pixels, std::min(pixelCount(mask), pixelCount(target)));
 }
 
 // The dissolve works in blocks of attempts: first the pixel indexes of a

@@ -243,7 +243,7 @@ static void dissolveEach(Image *image, int32_t attempts) {
 }
 
 void VORN2112Dissolve(Image *image, int32_t attempts) {
-  if (!usable(image) || pixelCount(image) == 0) return;
+  if (!usable(image) || pixelCount(image) == 0 || attempts <= 0) return;
   // Draws reach the first 32768 rows and columns; their pixel indexes fit 32
   // bits, which vectorise best, in all but images of billions of pixels.
   const uint64_t reach = uint64_t{std::min<uint32_t>(image->height, 32768)} * image->width;

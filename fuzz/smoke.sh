@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (the image core's readers, the drawing paths) with clang into build-fuzz/ and runs
+# Builds the fuzz targets (the image core's readers, the drawing paths and the
+# effects' vector rows against their scalar models) with clang into build-fuzz/ and runs
 # each for a bounded time on a scratch copy of its seed corpus, so that runs
 # never grow the committed corpus. Exits non-zero on any finding.
 #

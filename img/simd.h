@@ -69,6 +69,10 @@ template <typename Op>
 [[gnu::always_inline]] inline void IMGRowMap(uint32_t *d, const uint32_t *s, size_t n, Op op) {
   size_t i = 0;
 #if VORN_VECTORS
+  // A store that straddles two cache lines costs two; on a long row, a few
+  // pixels one by one first put every vector store of d on a 32-byte line.
+  if (n >= 4 * imgLanes)
+    for (; (reinterpret_cast<uintptr_t>(d + i) & (sizeof(IMGLanes) - 1)) != 0; i++) op(d[i], s[i]);
   for (; i + imgLanes <= n; i += imgLanes) {
     IMGLanes vd, vs;
     IMGVectorLoad(vd, d + i);

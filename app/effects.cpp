@@ -151,7 +151,7 @@ void VORN2112Mask(const Image *mask, Image *target) {
 // The swaps hit pixels all over the picture (600 KB at 640 x 480, out of the
 // first-level cache), and the processor already keeps as many of those
 // misses in flight as it can: fetching the next block's pixels ahead
-// (__builtin_prefetch) made whole frames about 7% slower, so it is not done.
+// (__builtin_prefetch) made whole frames about 6% slower, so it is not done.
 constexpr int32_t dissolveBlock = 128;  // attempts, a whole number of vectors
 static_assert(dissolveBlock % imgLanes == 0);
 

@@ -5,7 +5,8 @@
 // -msimd128. There are no intrinsics and no copy of a loop per instruction
 // set: an operation on pixels is one expression that reads the same on eight
 // pixels at once and on one, and IMGRowMap runs it over a row, eight at a
-// time and the last few one by one. Depends on nothing but the compiler.
+// time and the last few one by one (on a long row the first few too, so
+// that the vector stores are aligned). Depends on nothing but the compiler.
 //
 // The vectors are 32 bytes on every target; an instruction set with 16-byte
 // registers (SSE2, SIMD128) does each operation in two halves. They never

@@ -14,10 +14,14 @@
 struct RandomJump {
   uint32_t a, c;
   constexpr uint32_t operator()(uint32_t state) const { return state * a + c; }
+  // This jump followed by next.
+  constexpr RandomJump then(RandomJump next) const { return {a * next.a, c * next.a + next.c}; }
 };
-constexpr RandomJump randomJumpOf(int k) {
-  RandomJump jump{1, 0};
-  for (int i = 0; i < k; i++) jump = {jump.a * 214013u, jump.c * 214013u + 2531011u};
+// By squaring, so that a jump over a whole frame's draws costs a few steps.
+constexpr RandomJump randomJumpOf(uint64_t k) {
+  RandomJump jump{1, 0}, power{214013u, 2531011u};
+  for (; k > 0; k >>= 1, power = power.then(power))
+    if (k & 1) jump = jump.then(power);
   return jump;
 }
 // The number a state yields, 0 .. 32767.

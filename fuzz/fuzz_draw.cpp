@@ -1,17 +1,22 @@
 // Fuzzes the drawing paths that take arbitrary text and arguments: the blit,
-// the scaling and the rotation, a font's characters and lines, and a
-// scroller's draw and advance, over small random images. Every result is
-// checked pixel by pixel against a plain model written from the contract, and
-// any difference aborts. Coordinates come either from a small range around
-// the images or from the whole 32-bit range, so that clipping and overflow at
+// the scaling and the rotation, a font's characters and lines, a scroller's
+// draw and advance, and the demo's effects that run through the vector layer
+// (the positioned blits, the mask, the dissolve), over small random images.
+// Rows up to 40 pixels run eight at a time and end in a tail of one-by-one
+// pixels, at every alignment. Every result is checked pixel by pixel against
+// a plain model written from the contract, and any difference aborts. Coordinates come either from
+// a small range around the images or from the whole 32-bit range, so that clipping and overflow at
 // the far ends are tried as often as ordinary placements.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/effects.h"
+#include "app/random.h"
 #include "img/img.h"
 #include "img/sine.h"
 #include "text/font.h"
@@ -68,8 +73,8 @@ void blitModel(const Image *source, std::vector<uint32_t> &destination, int32_t 
 }
 
 void fuzzBlit(FuzzedDataProvider &in) {
-  Image *source = randomImage(in, 12);
-  Image *destination = randomImage(in, 12);
+  Image *source = randomImage(in, 40);
+  Image *destination = randomImage(in, 40);
   int32_t sx = coordinate(in), sy = coordinate(in), dx = coordinate(in), dy = coordinate(in);
   int32_t w = coordinate(in), h = coordinate(in);
   std::vector<uint32_t> expected = pixelsOf(destination);
@@ -78,6 +83,101 @@ void fuzzBlit(FuzzedDataProvider &in) {
   check(pixelsOf(destination) == expected);
   IMGFree(&source);
   IMGFree(&destination);
+}
+
+// A blit of an image onto itself reads what it has written: the model walks
+// the rectangle in the defined order, rows from the top and each from the
+// left, on a copy of its own.
+void fuzzSelfBlit(FuzzedDataProvider &in) {
+  Image *image = randomImage(in, 40);
+  std::vector<uint32_t> expected = pixelsOf(image);
+  // Rows overlap only near the source: the destination lies a few pixels
+  // and at most a row away.
+  const auto sx = in.ConsumeIntegralInRange<int32_t>(-44, 44);
+  const auto sy = in.ConsumeIntegralInRange<int32_t>(-44, 44);
+  const auto w = in.ConsumeIntegralInRange<int32_t>(-4, 44);
+  const auto h = in.ConsumeIntegralInRange<int32_t>(-4, 44);
+  const int32_t dx = sx + in.ConsumeIntegralInRange<int32_t>(-9, 9);
+  const int32_t dy = sy + in.ConsumeIntegralInRange<int32_t>(-1, 1);
+  const auto inside = [image](int64_t x, int64_t y) {
+    return x >= 0 && x < image->width && y >= 0 && y < image->height;
+  };
+  for (int64_t j = 0; j < h; ++j)
+    for (int64_t i = 0; i < w; ++i)
+      if (inside(sx + i, sy + j) && inside(dx + i, dy + j)) {
+        const uint32_t p = expected[(sy + j) * image->width + sx + i];
+        if (p != 0) expected[(dy + j) * image->width + dx + i] = p;
+      }
+  IMGBlit(image, image, sx, sy, dx, dy, w, h);
+  check(pixelsOf(image) == expected);
+  IMGFree(&image);
+}
+
+// The additive and the averaging blit, the whole source placed at (x, y),
+// onto another image or onto itself: the model walks rows from the bottom and
+// each from the right, reading what it has written.
+void fuzzPositionedBlit(FuzzedDataProvider &in) {
+  const bool onto = in.ConsumeBool(), adds = in.ConsumeBool();
+  Image *source = randomImage(in, 40);
+  Image *destination = onto ? source : randomImage(in, 40);
+  // Onto itself, rows overlap only a few pixels and at most a row away.
+  const int32_t x = in.ConsumeIntegralInRange<int32_t>(onto ? -9 : -44, onto ? 9 : 44);
+  const int32_t y = in.ConsumeIntegralInRange<int32_t>(onto ? -1 : -44, onto ? 1 : 44);
+  std::vector<uint32_t> expected = pixelsOf(destination);
+  const int64_t dw = destination->width, dh = destination->height;
+  for (int64_t j = source->height - 1; j >= 0; --j)
+    for (int64_t i = source->width - 1; i >= 0; --i) {
+      if (x + i < 0 || x + i >= dw || y + j < 0 || y + j >= dh) continue;
+      const uint32_t s = onto ? expected[j * dw + i] : source->pixels[j * source->width + i];
+      uint32_t &d = expected[(y + j) * dw + x + i];
+      if (adds)
+        d += s;
+      else if (s != 0)
+        d = ((s >> 1) & 0x7F7F7F) + ((d >> 1) & 0x7F7F7F);
+    }
+  (adds ? VORN2112BlitAdd : VORN2112BlitAverage)(source, destination, x, y);
+  check(pixelsOf(destination) == expected);
+  if (!onto) IMGFree(&destination);
+  IMGFree(&source);
+}
+
+// The mask and its target as two views of one pixel array, apart or sharing
+// pixels: the model ANDs from the last index down.
+void fuzzMask(FuzzedDataProvider &in) {
+  std::vector<uint32_t> pixels(200);
+  for (uint32_t &p : pixels) p = in.ConsumeIntegral<uint32_t>();
+  const auto n = in.ConsumeIntegralInRange<int32_t>(0, 90);
+  const auto m = in.ConsumeIntegralInRange<int32_t>(0, 100);
+  const auto t = in.ConsumeIntegralInRange<int32_t>(0, 100);
+  std::vector<uint32_t> expected = pixels;
+  for (int32_t i = n - 1; i >= 0; --i) expected[t + i] &= expected[m + i];
+  Image mask{n, 1, pixels.data() + m}, target{n, 1, pixels.data() + t};
+  VORN2112Mask(&mask, &target);
+  check(pixels == expected);
+}
+
+// The dissolve from any state of the generator: the model draws x1, y1, x2,
+// y2 one by one, divides for real and swaps a pair when both pixels are set;
+// the pixels and the state after the last draw must agree.
+void fuzzDissolve(FuzzedDataProvider &in) {
+  Image *image = randomImage(in, 40);
+  const auto attempts = in.ConsumeIntegralInRange<int32_t>(-1, 700);
+  uint32_t state = in.ConsumeIntegral<uint32_t>();
+  VORN2112RandomSetState(state);
+  std::vector<uint32_t> expected = pixelsOf(image);
+  const int64_t w = image->width, h = image->height;
+  const auto draw = [&state] {
+    state = state * 214013u + 2531011u;
+    return (state >> 16) & 0x7FFF;
+  };
+  for (int32_t n = 0; w > 0 && h > 0 && n < attempts; ++n) {
+    const int64_t x1 = draw() % w, y1 = draw() % h, x2 = draw() % w, y2 = draw() % h;
+    uint32_t &a = expected[y1 * w + x1], &b = expected[y2 * w + x2];
+    if (a != 0 && b != 0) std::swap(a, b);
+  }
+  VORN2112Dissolve(image, attempts);
+  check(pixelsOf(image) == expected && VORN2112RandomState() == state);
+  IMGFree(&image);
 }
 
 int64_t ceilDiv(int64_t a, int64_t b) { return (a + b - 1) / b; }
@@ -234,7 +334,7 @@ void fuzzScroller(FuzzedDataProvider &in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FuzzedDataProvider in(data, size);
-  switch (in.ConsumeIntegralInRange<int>(0, 4)) {
+  switch (in.ConsumeIntegralInRange<int>(0, 8)) {
     case 0:
       fuzzBlit(in);
       break;
@@ -246,6 +346,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       break;
     case 3:
       fuzzFont(in);
+      break;
+    case 4:
+      fuzzSelfBlit(in);
+      break;
+    case 5:
+      fuzzPositionedBlit(in);
+      break;
+    case 6:
+      fuzzMask(in);
+      break;
+    case 7:
+      fuzzDissolve(in);
       break;
     default:
       fuzzScroller(in);

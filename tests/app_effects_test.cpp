@@ -104,6 +104,7 @@ TEST(Effects, NullImagesAreReportedAndEmptyOnesLeftAlone) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
   EXPECT_EQ(std::count(image->pixels, image->pixels + 4, 5u), 4);
   ModelRandom random = ModelRandom::catchUp();
+  VORN2112Dissolve(image, -5);  // no attempts: no draws either
   for (auto [w, h] : {std::pair{0, 5}, {5, 0}}) {
     IMGResize(image, w, h);
     VORN2112Dissolve(image, 100);
@@ -130,6 +131,10 @@ uint32_t average(uint32_t s, uint32_t d) {
 }
 uint32_t add(uint32_t s, uint32_t d) { return s + d; }
 
+using Blit = void (*)(const Image *, Image *, int32_t, int32_t);
+const std::pair<Blit, uint32_t (*)(uint32_t, uint32_t)> positionedBlits[] = {
+    {VORN2112BlitAverage, average}, {VORN2112BlitAdd, add}};
+
 TEST(PositionedBlits, CombineWithoutOrWithCarries) {
   Image *source = makeImage(3, 1), *destination = makeImage(3, 1);
   auto blit = [&](auto function, std::array<uint32_t, 3> s, std::array<uint32_t, 3> d) {
@@ -150,13 +155,12 @@ TEST(PositionedBlits, AreCutAtEveryEdgeAndSilentWhenOutside) {
   Image *source = painted(5, 4, 0x01020304);
   Image *destination = painted(7, 6, 0x00300201);
   Image *before = IMGCopy(destination);
-  using Blit = void (*)(const Image *, Image *, int32_t, int32_t);
   testing::internal::CaptureStdout();
-  for (auto [blit, combine] : {std::pair{&VORN2112BlitAverage, &average}, {&VORN2112BlitAdd, &add}})
+  for (auto [blit, combine] : positionedBlits)
     for (int32_t y = -5; y <= 7; y++)
       for (int32_t x = -6; x <= 8; x++) {
         std::copy(before->pixels, before->pixels + 42, destination->pixels);
-        static_cast<Blit>(blit)(source, destination, x, y);
+        blit(source, destination, x, y);
         for (int32_t i = 0; i < 42; i++) {
           int32_t sx = i % 7 - x, sy = i / 7 - y;
           bool covered = sx >= 0 && sx < 5 && sy >= 0 && sy < 4;
@@ -172,6 +176,50 @@ TEST(PositionedBlits, AreCutAtEveryEdgeAndSilentWhenOutside) {
   IMGFree(&before);
 }
 
+// Rows run eight pixels at a time and the rest one by one: every width 0 to
+// 67 at every alignment of the destination, zeros falling on every lane.
+TEST(PositionedBlits, RowsOfEveryLengthAndAlignmentMatchThePixelModel) {
+  Image *destination = painted(80, 2, 0x00300201);
+  Image *before = IMGCopy(destination);
+  for (auto [blit, combine] : positionedBlits)
+    for (int32_t n = 0; n <= 67; n++) {
+      Image *source = painted(n, 1, static_cast<uint32_t>(n) * 0x00010101u);
+      for (int32_t x = 0; x < 8; x++) {
+        std::copy(before->pixels, before->pixels + 160, destination->pixels);
+        blit(source, destination, x, 1);
+        for (int32_t i = 0; i < 160; i++) {
+          const int32_t sx = i % 80 - x;
+          const uint32_t d = before->pixels[i];
+          ASSERT_EQ(destination->pixels[i],
+                    i >= 80 && sx >= 0 && sx < n ? combine(source->pixels[sx], d) : d)
+              << n << " pixels at " << x << ", pixel " << i;
+        }
+      }
+      IMGFree(&source);
+    }
+  IMGFree(&destination);
+  IMGFree(&before);
+}
+
+// A blit of an image onto itself reads what its order, rows from the bottom
+// and each from the right, has already written: the model does the same.
+TEST(PositionedBlits, OntoItselfRunFromTheBottomRightCorner) {
+  for (auto [blit, combine] : positionedBlits)
+    for (int32_t y = -1; y <= 1; y++)
+      for (int32_t x = -9; x <= 9; x++) {
+        Image *image = painted(40, 3, 0x00400302), *model = IMGCopy(image);
+        for (int32_t j = 2; j >= 0; j--)
+          for (int32_t i = 39; i >= 0; i--)
+            if (x + i >= 0 && x + i < 40 && y + j >= 0 && y + j < 3)
+              IMGPutPixel(model, x + i, y + j,
+                          combine(IMGGetPixel(model, i, j), IMGGetPixel(model, x + i, y + j)));
+        blit(image, image, x, y);
+        EXPECT_TRUE(IMGEqual(image, model)) << x << "," << y;
+        IMGFree(&image);
+        IMGFree(&model);
+      }
+}
+
 TEST(Mask, AndsByIndexOverTheSmallerImage) {
   Image *mask = makeImage(2, 1, 0x00B01010);
   Image *target = makeImage(3, 3, 0x00FFFFFF);
@@ -183,6 +231,20 @@ TEST(Mask, AndsByIndexOverTheSmallerImage) {
   EXPECT_EQ(mask->pixels[1], 0u);
   IMGFree(&mask);
   IMGFree(&target);
+}
+
+// Every length 0 to 67, the mask and the target apart or sharing memory; the
+// order, from the last index down, shows only when they share it.
+TEST(Mask, AndsEveryLengthAndSharedPixelsFromTheLastIndexDown) {
+  std::vector<uint32_t> pixels(240), model(240);
+  for (int32_t n = 0; n <= 67; n++)
+    for (int32_t shift : {-9, -8, -1, 0, 1, 3, 8, 9, 70}) {
+      for (uint32_t i = 0; i < 240; i++) pixels[i] = model[i] = (i * 0x9E3779B1u) | (i % 5 == 0);
+      Image mask{n, 1, pixels.data() + 80}, target{n, 1, pixels.data() + 80 + shift};
+      for (int32_t i = n - 1; i >= 0; i--) model[80 + shift + i] &= model[80 + i];
+      VORN2112Mask(&mask, &target);
+      ASSERT_EQ(pixels, model) << n << " pixels, target at " << shift;
+    }
 }
 
 TEST(Dissolve, MatchesThePixelByPixelModelAndKeepsTheSilhouette) {

@@ -123,6 +123,37 @@ TEST(ImgBlit, MatchesThePerPixelModelOverRandomRectangles) {
   }
 }
 
+// Rows run eight pixels at a time and the rest one by one: every length 0 to
+// 67 from every source and destination alignment, zeros falling on every lane.
+TEST(ImgBlit, RowsOfEveryLengthAndAlignmentMatchTheModel) {
+  Random random;
+  for (int32_t n = 0; n <= 67; ++n)
+    for (int32_t sx = 0; sx < 8; ++sx)
+      for (int32_t dx : {0, 3, 5}) {
+        ImagePtr source = randomImage(random, 76, 2);
+        ImagePtr destination = randomImage(random, 76, 2);
+        ImagePtr expected(IMGCopy(destination.get()));
+        modelBlit(source.get(), expected.get(), sx, 0, dx, 1, n, 1);
+        IMGBlit(source.get(), destination.get(), sx, 0, dx, 1, n, 1);
+        ASSERT_TRUE(IMGEqual(destination.get(), expected.get()))
+            << n << " from " << sx << " to " << dx;
+      }
+}
+
+// Blitting an image onto itself reads, pixel by pixel from the top left, what
+// the blit has already written: the model does the same on a copy.
+TEST(ImgBlit, OntoItselfTakesRowsInTheForwardOrder) {
+  Random random;
+  for (int32_t shift = -9; shift <= 9; ++shift)
+    for (int32_t down : {-1, 0, 1}) {
+      ImagePtr image = randomImage(random, 70, 4);
+      ImagePtr expected(IMGCopy(image.get()));
+      modelBlit(expected.get(), expected.get(), 1, 1, 1 + shift, 1 + down, 67, 2);
+      IMGBlit(image.get(), image.get(), 1, 1, 1 + shift, 1 + down, 67, 2);
+      ASSERT_TRUE(IMGEqual(image.get(), expected.get())) << shift << "," << down;
+    }
+}
+
 TEST(ImgBlit, ExtremeCoordinatesClipWithoutOverflow) {
   ImagePtr source = imageOf(2, 2, {1, 2, 3, 4});
   ImagePtr destination = imageOf(2, 2);

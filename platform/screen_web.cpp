@@ -9,6 +9,7 @@
 // The pixels shown are the same as on the desktop.
 #include <emscripten.h>
 
+#include "platform/durations_web.h"
 #include "platform/screen.h"
 
 // The store is the emulation's own, kept from one lock to the next; nothing
@@ -57,10 +58,23 @@ void screenPrepare(SDL_Surface *screen) {
   SDL_UnlockSurface(screen);
 }
 
+// How long the latest presents took in their two halves, for the page's
+// measurements: converting the pixels, and handing them to the canvas.
+static Durations conversions = {}, handOvers = {};
+
 void screenPut(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
   if (SDL_LockSurface(screen) != 0) return;
+  double start = emscripten_get_now();
   copyRows(screen, image, w, h);
+  double converted = emscripten_get_now();
   SDL_UnlockSurface(screen);
+  durationsNote(&conversions, converted - start);
+  durationsNote(&handOvers, emscripten_get_now() - converted);
+}
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE double vornMedianConversionMs() { return durationsMedian(&conversions); }
+EMSCRIPTEN_KEEPALIVE double vornMedianHandOverMs() { return durationsMedian(&handOvers); }
 }
 
 void screenForget() {}

@@ -8,13 +8,13 @@
 #include "app/random.h"
 #include "img/clip.h"
 
-// Hot loops come in a second copy for processors with 256-bit integer
-// vectors, chosen when the program loads. WebAssembly has one instruction
-// set, so there they stay single.
-#ifdef __EMSCRIPTEN__
-#define VORN_VECTOR_CLONES
-#else
+// Hot loops come in a second copy for x86 processors with 256-bit integer
+// vectors, chosen when the program loads. Other targets, WebAssembly among
+// them, have one instruction set, so there they stay single.
+#if defined(__x86_64__) || defined(__i386__)
 #define VORN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define VORN_VECTOR_CLONES
 #endif
 
 // Every effect needs an image with a pixel array; anything else is reported.

@@ -20,7 +20,12 @@ void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy, in
   for (int64_t row = 0; row < height; ++row, from += sw, to += dw) {
     // Every pixel of the row is stored, a zero source pixel storing the
     // destination's own value back: the same pixels as skipping it, from a
-    // loop without a branch that the compiler vectorises.
-    for (int64_t x = 0; x < width; ++x) to[x] = from[x] != 0 ? from[x] : to[x];
+    // loop without a branch that the compiler vectorises. Both pixels are
+    // read every time: a read of the destination only under the condition
+    // is, to clang, a masked load that it builds lane by lane.
+    for (int64_t x = 0; x < width; ++x) {
+      const uint32_t s = from[x], d = to[x];
+      to[x] = s != 0 ? s : d;
+    }
   }
 }

@@ -66,9 +66,13 @@ async function measure(ctx, name, query) {
   return {
     pacedFps: paced.fps,
     unpacedFps: unpaced.fps,
+    // Each step's parts: the frame in WebAssembly, then the present's two
+    // halves.
     pacedStepUs: paced.stepUs,
+    pacedFrameUs: paced.stepUs - paced.conversionUs - paced.handOverUs,
+    pacedConversionUs: paced.conversionUs,
+    pacedHandOverUs: paced.handOverUs,
     unpacedStepUs: unpaced.stepUs,
-    // The unpaced step's parts: the frame in WebAssembly, then the present.
     frameUs: unpaced.stepUs - unpaced.conversionUs - unpaced.handOverUs,
     conversionUs: unpaced.conversionUs,
     handOverUs: unpaced.handOverUs,
@@ -83,6 +87,9 @@ const figures = [
   ['pacedFps', 'frames per second, paced', 1],
   ['unpacedFps', 'frames per second, unpaced', 0],
   ['pacedStepUs', 'step, paced (us)', 0],
+  ['pacedFrameUs', '  of it the frame (us)', 0],
+  ['pacedConversionUs', '  the conversion (us)', 0],
+  ['pacedHandOverUs', '  the hand-over to the canvas (us)', 0],
   ['unpacedStepUs', 'step, unpaced (us)', 0],
   ['frameUs', '  of it the frame (us)', 0],
   ['conversionUs', '  the conversion (us)', 0],

@@ -33,6 +33,10 @@
   const errors = [];
   const margin = 8; // main's padding, on every side
 
+  // The frames are opaque, and so is the canvas: it takes a frame without
+  // weighing its alpha. The first request for the canvas's context sets
+  // that; the program's own request later gets the same context.
+  canvas.getContext('2d', { alpha: false });
   canvas.width = width;
   canvas.height = height;
   canvas.style.setProperty('--width', width + 'px');

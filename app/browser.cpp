@@ -12,10 +12,9 @@
 // the restart.
 #include <emscripten.h>
 
-#include <algorithm>
-
 #include "app/scene.h"
 #include "app/vorn2112.h"
+#include "platform/durations_web.h"
 #include "platform/system.h"
 
 namespace {
@@ -25,10 +24,7 @@ bool unpaced = false;    // wanted: a step as soon as the browser is free
 bool timingSet = false;  // `unpaced` is in force
 bool runEnded = false;   // the loop is gone until vornRestart
 
-// Durations of the latest steps, in milliseconds, oldest overwritten first.
-constexpr uint32_t stepSamples = 512;
-double stepTimes[stepSamples];
-uint32_t stepCount = 0;  // steps timed so far; wraps after 2^32, harmlessly
+Durations steps = {};  // how long the latest frame steps took
 
 void endRun() {
   emscripten_cancel_main_loop();
@@ -55,7 +51,7 @@ void step() {
   if (holdAt >= 0 && shownFrame() == holdAt) return;
   double start = emscripten_get_now();
   bool running = VORN2112Frame();
-  stepTimes[stepCount++ % stepSamples] = emscripten_get_now() - start;
+  durationsNote(&steps, emscripten_get_now() - start);
   if (!running) endRun();
 }
 
@@ -92,14 +88,7 @@ EMSCRIPTEN_KEEPALIVE void vornRestart() {
   emscripten_set_main_loop(step, 0, false);
 }
 
-EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() {
-  uint32_t n = std::min(stepCount, stepSamples);
-  if (n == 0) return 0;
-  double sorted[stepSamples];
-  std::copy(stepTimes, stepTimes + n, sorted);
-  std::nth_element(sorted, sorted + n / 2, sorted + n);
-  return sorted[n / 2];
-}
+EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() { return durationsMedian(&steps); }
 }
 
 int main() {

@@ -1,66 +1,111 @@
 // The display's web-browser back end. There SDL 1.2 is an emulation over a
 // canvas that differs from the real library exactly where the desktop
-// present stands: blits copy bytes in memory order whatever the masks say, a
-// surface over foreign pixels copies them once when made, and flips and
-// updates do nothing. What it does do: a lock hands out the screen's pixel
-// store and the unlock puts that store on the canvas. So the present writes
-// every pixel itself, converted into the screen's masks with the alpha
-// channel opaque (a canvas blends by alpha), between a lock and an unlock.
+// present stands: blits copy bytes in memory order whatever the masks say,
+// and flips and updates do nothing; only a lock and an unlock of the screen
+// reach the canvas, the unlock copying the whole surface into an ImageData
+// before putting that on the canvas.
+//
+// So the present does without SDL's surface: it converts the frame into a
+// store of its own in WebAssembly memory, in the canvas's byte order (red,
+// green, blue, then an opaque alpha, as a canvas blends by alpha), with
+// WebAssembly's 128-bit vectors, and puts that store on the canvas with one
+// putImageData of an ImageData that is a view of the store: one pass over
+// the pixels in WebAssembly, one copy by the browser, no JavaScript per pixel.
 // The pixels shown are the same as on the desktop.
 #include <emscripten.h>
 
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/durations_web.h"
 #include "platform/screen.h"
 
-// The store is the emulation's own, kept from one lock to the next; nothing
-// else draws on the canvas, so the lock need neither read the canvas back
-// nor make it opaque (both cost a pass over every pixel).
+// The converted frame, screen-sized, made with the mode and kept until the
+// screen goes; its first w x h pixels are the latest present's rows.
+static uint32_t *canvasStore = nullptr;
+
 // clang-format off
-EM_JS(void, keepScreenStore, (), {
-  SDL.defaults.discardOnLock = true;
-  SDL.defaults.opaqueFrontBuffer = false;
+// The ImageData over the store is kept from one present to the next, made
+// again when the store, its size or the memory under it changes (memory that
+// grows leaves the old view empty).
+EM_JS(void, putOnCanvas, (const uint32_t *store, int32_t w, int32_t h), {
+  var held = Module['vornScreen'];
+  if (!held || held.data.buffer !== HEAPU8.buffer || held.data.byteOffset !== store ||
+      held.width !== w || held.height !== h) {
+    held = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, store, w * h * 4), w, h);
+    Module['vornScreen'] = held;
+  }
+  Module['canvas'].getContext('2d').putImageData(held, 0, 0);
+});
+
+// The whole canvas opaque black, as the desktop's new screen.
+EM_JS(void, clearCanvas, (), {
+  var canvas = Module['canvas'];
+  var context = canvas.getContext('2d');
+  context.fillStyle = '#000';
+  context.fillRect(0, 0, canvas.width, canvas.height);
 });
 // clang-format on
 
-// Where each 8-bit channel of 0x00RRGGBB goes in a screen pixel.
-struct ScreenLayout {
-  int red, green, blue;  // left shifts of the channels
-  uint32_t opaque;       // the alpha mask: every pixel is fully opaque
-};
-static ScreenLayout layout = {};
+// Four pixels at a time: the bytes of 0x00RRGGBB lie B, G, R, 0 in memory
+// and go to R, G, B, then 0xFF for alpha.
+typedef uint8_t PixelBytes __attribute__((vector_size(16)));
 
-static int shiftOf(Uint32 mask) { return mask == 0 ? 0 : __builtin_ctz(mask); }
-
-static void copyRows(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
-  auto *row = static_cast<uint8_t *>(screen->pixels);
-  const uint32_t *from = image->pixels;
-  for (int32_t y = 0; y < h; ++y, row += screen->pitch, from += image->width) {
-    auto *to = reinterpret_cast<uint32_t *>(row);
-    for (int32_t x = 0; x < w; ++x) {
-      uint32_t p = from[x];
-      to[x] = (p >> 16 & 0xFF) << layout.red | (p >> 8 & 0xFF) << layout.green |
-              (p & 0xFF) << layout.blue | layout.opaque;
-    }
-  }
+static PixelBytes canvasOrder(PixelBytes p) {
+  constexpr PixelBytes opaque = {0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF};
+  return __builtin_shufflevector(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15) |
+         opaque;
 }
 
-// Learns the new screen's layout and paints it opaque black.
+static uint32_t canvasOrder(uint32_t p) {
+  return (p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16 | 0xFF000000u;
+}
+
+// Converts n pixels; loads and stores go through memcpy, as the rows need
+// no particular alignment.
+static void convertRow(const uint32_t *from, uint32_t *to, int32_t n) {
+  int32_t x = 0;
+  for (; x + 4 <= n; x += 4) {
+    PixelBytes p;
+    std::memcpy(&p, from + x, sizeof p);
+    p = canvasOrder(p);
+    std::memcpy(to + x, &p, sizeof p);
+  }
+  for (; x < n; x++) to[x] = canvasOrder(from[x]);
+}
+
+void screenForget() {
+  std::free(canvasStore);
+  canvasStore = nullptr;
+  EM_ASM(delete Module['vornScreen']);
+}
+
+// Makes the store for the new screen and paints the canvas opaque black.
+// Without a store the presents show nothing.
 void screenPrepare(SDL_Surface *screen) {
-  keepScreenStore();
-  const SDL_PixelFormat *format = screen->format;
-  layout = {shiftOf(format->Rmask), shiftOf(format->Gmask), shiftOf(format->Bmask), format->Amask};
-  if (SDL_LockSurface(screen) != 0) return;
-  for (int32_t y = 0; y < screen->h; ++y) {
-    auto *row =
-        reinterpret_cast<uint32_t *>(static_cast<uint8_t *>(screen->pixels) + y * screen->pitch);
-    for (int32_t x = 0; x < screen->w; ++x) row[x] = layout.opaque;
-  }
-  SDL_UnlockSurface(screen);
+  screenForget();
+  canvasStore = static_cast<uint32_t *>(
+      std::malloc(static_cast<size_t>(screen->w) * static_cast<size_t>(screen->h) * 4));
+  clearCanvas();
 }
 
-void screenPut(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
-  if (SDL_LockSurface(screen) != 0) return;
-  copyRows(screen, image, w, h);
-  SDL_UnlockSurface(screen);
+// How long the latest presents took in their two halves, for the page's
+// measurements: converting the pixels, and handing them to the canvas.
+static Durations conversions = {}, handOvers = {};
+
+void screenPut(SDL_Surface *, const Image *image, int32_t w, int32_t h) {
+  if (canvasStore == nullptr) return;
+  double start = emscripten_get_now();
+  const uint32_t *from = image->pixels;
+  uint32_t *to = canvasStore;
+  for (int32_t y = 0; y < h; y++, from += image->width, to += w) convertRow(from, to, w);
+  double converted = emscripten_get_now();
+  putOnCanvas(canvasStore, w, h);
+  durationsNote(&conversions, converted - start);
+  durationsNote(&handOvers, emscripten_get_now() - converted);
 }
 
-void screenForget() {}
+extern "C" {
+EMSCRIPTEN_KEEPALIVE double vornMedianConversionMs() { return durationsMedian(&conversions); }
+EMSCRIPTEN_KEEPALIVE double vornMedianHandOverMs() { return durationsMedian(&handOvers); }
+}

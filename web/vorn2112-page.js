@@ -12,7 +12,8 @@
 //   without=NAME   remove the picture NAME before the program starts
 //   empty=NAME     make the picture NAME an empty file
 // window.vorn offers the frame number on the canvas, holding at a frame, the
-// median step time, how the program ended and the number of the run.
+// median times of a step and of its present's two halves, how the program
+// ended and the number of the run.
 'use strict';
 
 (function () {
@@ -32,6 +33,10 @@
   const errors = [];
   const margin = 8; // main's padding, on every side
 
+  // The frames are opaque, and so is the canvas: it takes a frame without
+  // weighing its alpha. The first request for the canvas's context sets
+  // that; the program's own request later gets the same context.
+  canvas.getContext('2d', { alpha: false });
   canvas.width = width;
   canvas.height = height;
   canvas.style.setProperty('--width', width + 'px');
@@ -163,6 +168,12 @@
   };
   state.unpaced = () => Module._vornUnpaced(1);
   state.medianStepMs = () => (state.ready ? Module._vornMedianStepMs() : 0);
+  // The medians of the latest steps and of their present's two halves.
+  state.medianTimesMs = () => ({
+    step: state.medianStepMs(),
+    conversion: state.ready ? Module._vornMedianConversionMs() : 0,
+    handOver: state.ready ? Module._vornMedianHandOverMs() : 0,
+  });
 
   const script = document.createElement('script');
   script.src = program + '.js';

@@ -32,6 +32,10 @@ static constexpr RandomJump oneStep = randomJumpOf(1), twoSteps = randomJumpOf(2
 // m = (2^k + e) / n with 0 < e <= n, so r * m / 2^k exceeds r / n by
 // r * e / (n * 2^k) < 2^15 / 2^k = 2^-L <= 1 / n: never up to the next whole
 // number, and (r * m) >> k is exactly r / n. r * m < 2^15 * 2^16 fits 32 bits.
+// The shift by k is taken as a shift by 15, then t >> L as (t * 2^(16 - L))
+// >> 16 (t < 2^16, so the product fits 32 bits): both shifts by constants,
+// which every vector instruction set does at once, where a shift by an
+// amount known only at run time is done lane by lane by WebAssembly's.
 // An n above 32767 exceeds every draw, so its quotient is 0 (m = 0).
 class DrawModulo {
  public:
@@ -39,21 +43,34 @@ class DrawModulo {
     if (n_ > 32767) return;
     uint32_t log = 0;
     while ((1u << log) < n_) log++;
-    shift_ = 15 + log;
-    multiplier_ = static_cast<uint32_t>((uint64_t{1} << shift_) / n_ + 1);
+    multiplier_ = static_cast<uint32_t>((uint64_t{1} << (15 + log)) / n_ + 1);
+    scale_ = 1u << (16 - log);
   }
-  uint32_t operator()(uint32_t r) const { return r - ((r * multiplier_) >> shift_) * n_; }
+  uint32_t operator()(uint32_t r) const {
+    uint32_t q;
+    quotient(r, q);
+    return r - q * n_;
+  }
   // The pixel index (y % height) * n + x % n of the draws x and y, this the
   // width's reduction: x + n * (y - y / height * height - x / n), with one
   // multiplication fewer. On one pair of draws or on vectors of them.
   template <typename Draws>
   void index(const Draws &x, const Draws &y, DrawModulo height, Draws &out) const {
-    out = x + n_ * (y - ((y * height.multiplier_) >> height.shift_) * height.n_ -
-                    ((x * multiplier_) >> shift_));
+    Draws down, across;
+    height.quotient(y, down);
+    quotient(x, across);
+    out = x + n_ * (y - down * height.n_ - across);
   }
 
  private:
-  uint32_t n_, shift_ = 0, multiplier_ = 0;
+  template <typename Draws>
+  void quotient(const Draws &r, Draws &q) const {
+    q = (((r * multiplier_) >> 15) * scale_) >> 16;
+  }
+
+  uint32_t n_;              // the divisor
+  uint32_t multiplier_ = 0;  // m, or 0 when n_ exceeds every draw
+  uint32_t scale_ = 0;       // 2^(16 - L)
 };
 
 void VORN2112Darken(Image *image, uint32_t amount) {

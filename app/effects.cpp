@@ -68,7 +68,7 @@ class DrawModulo {
     q = (((r * multiplier_) >> 15) * scale_) >> 16;
   }
 
-  uint32_t n_;              // the divisor
+  uint32_t n_;               // the divisor
   uint32_t multiplier_ = 0;  // m, or 0 when n_ exceeds every draw
   uint32_t scale_ = 0;       // 2^(16 - L)
 };

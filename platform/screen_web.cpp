@@ -15,8 +15,8 @@
 #include <emscripten.h>
 
 #include <cstdlib>
-#include <cstring>
 
+#include "img/simd.h"
 #include "platform/durations_web.h"
 #include "platform/screen.h"
 
@@ -47,32 +47,12 @@ EM_JS(void, clearCanvas, (), {
 });
 // clang-format on
 
-// Four pixels at a time: the bytes of 0x00RRGGBB lie B, G, R, 0 in memory
-// and go to R, G, B, then 0xFF for alpha.
-typedef uint8_t PixelBytes __attribute__((vector_size(16)));
-
-static PixelBytes canvasOrder(PixelBytes p) {
-  constexpr PixelBytes opaque = {0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF};
-  return __builtin_shufflevector(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15) |
-         opaque;
-}
-
-static uint32_t canvasOrder(uint32_t p) {
-  return (p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16 | 0xFF000000u;
-}
-
-// Converts n pixels; loads and stores go through memcpy, as the rows need
-// no particular alignment.
-static void convertRow(const uint32_t *from, uint32_t *to, int32_t n) {
-  int32_t x = 0;
-  for (; x + 4 <= n; x += 4) {
-    PixelBytes p;
-    std::memcpy(&p, from + x, sizeof p);
-    p = canvasOrder(p);
-    std::memcpy(to + x, &p, sizeof p);
-  }
-  for (; x < n; x++) to[x] = canvasOrder(from[x]);
-}
+// 0x00RRGGBB, whose bytes lie B, G, R, 0 in memory, to the canvas's R, G, B
+// and an opaque alpha; written once for a vector of pixels and for one, and
+// run over each row by the vector layer (WebAssembly's 128-bit vectors).
+static constexpr auto canvasOrder = [](auto &to, const auto &p) {
+  to = (p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16 | 0xFF000000u;
+};
 
 void screenForget() {
   std::free(canvasStore);
@@ -98,7 +78,8 @@ void screenPut(SDL_Surface *, const Image *image, int32_t w, int32_t h) {
   double start = emscripten_get_now();
   const uint32_t *from = image->pixels;
   uint32_t *to = canvasStore;
-  for (int32_t y = 0; y < h; y++, from += image->width, to += w) convertRow(from, to, w);
+  for (int32_t y = 0; y < h; y++, from += image->width, to += w)
+    IMGRowMap(to, from, w, canvasOrder);
   double converted = emscripten_get_now();
   putOnCanvas(canvasStore, w, h);
   durationsNote(&conversions, converted - start);

@@ -8,13 +8,12 @@
 //
 // The page reaches a few functions of its own: the number of the frame on
 // the canvas, a frame to hold the loop at (so that a frame's pixels can be
-// read at a known number), unpaced running, the median time of a step and
-// the restart.
+// read at a known number), unpaced running and the restart; it is told how
+// long each frame step took (Module.vornTimes, web/vorn2112-page.js).
 #include <emscripten.h>
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
-#include "platform/durations_web.h"
 #include "platform/system.h"
 
 namespace {
@@ -23,8 +22,6 @@ int32_t holdAt = -1;     // steps do nothing once this frame is shown; -1: never
 bool unpaced = false;    // wanted: a step as soon as the browser is free
 bool timingSet = false;  // `unpaced` is in force
 bool runEnded = false;   // the loop is gone until vornRestart
-
-Durations steps = {};  // how long the latest frame steps took
 
 void endRun() {
   emscripten_cancel_main_loop();
@@ -51,7 +48,8 @@ void step() {
   if (holdAt >= 0 && shownFrame() == holdAt) return;
   double start = emscripten_get_now();
   bool running = VORN2112Frame();
-  durationsNote(&steps, emscripten_get_now() - start);
+  EM_ASM({ if (Module['vornTimes']) Module['vornTimes'].note('step', $0); },
+         emscripten_get_now() - start);
   if (!running) endRun();
 }
 
@@ -88,7 +86,6 @@ EMSCRIPTEN_KEEPALIVE void vornRestart() {
   emscripten_set_main_loop(step, 0, false);
 }
 
-EMSCRIPTEN_KEEPALIVE double vornMedianStepMs() { return durationsMedian(&steps); }
 }
 
 int main() {

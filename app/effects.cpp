@@ -129,7 +129,7 @@ static constexpr auto add = [](auto &d, const auto &s) { d += s; };
 static void averageRow(const uint32_t *s, uint32_t *d, int32_t n) { IMGRowMap(d, s, n, average); }
 
 // The additions of two whole rainbow copies are a good share of the frame.
-VORN_VECTOR_CLONES static void addRow(const uint32_t *s, uint32_t *d, int32_t n) {
+VORN_VECTOR_FUNCTION(addRow, (const uint32_t *s, uint32_t *d, int32_t n), (s, d, n)) {
   IMGRowMap(d, s, n, add);
 }
 
@@ -147,7 +147,7 @@ void VORN2112BlitAdd(const Image *source, Image *destination, int32_t x, int32_t
 
 // Pixel arrays that share memory are taken from the last index down, the
 // one defined order; others give the same pixels in any order.
-VORN_VECTOR_CLONES static void maskPixels(const uint32_t *m, uint32_t *t, size_t n) {
+VORN_VECTOR_FUNCTION(maskPixels, (const uint32_t *m, uint32_t *t, size_t n), (m, t, n)) {
   const auto both = [](auto &d, const auto &s) { d &= s; };
   if (IMGRowsOverlap(m, t, n))
     for (size_t i = n; i-- > 0;) both(t[i], m[i]);
@@ -190,9 +190,10 @@ static constexpr DrawJumps ahead = [] {
 
 // The two pixel indexes of each attempt of a block from its start state,
 // written once for a vector of attempts and for one.
-VORN_VECTOR_CLONES static void dissolvePositions(uint32_t state, DrawModulo byWidth,
-                                                 DrawModulo byHeight, uint32_t *first,
-                                                 uint32_t *second) {
+VORN_VECTOR_FUNCTION(dissolvePositions,
+                     (uint32_t state, DrawModulo byWidth, DrawModulo byHeight, uint32_t *first,
+                      uint32_t *second),
+                     (state, byWidth, byHeight, first, second)) {
   const auto positions = [=](int32_t j, auto &a, auto &b) {
     std::remove_reference_t<decltype(a)> draw[4];
     for (int k = 0; k < 4; k++) {

@@ -11,8 +11,10 @@
 // branch. Rows are taken top to bottom and each from left to right; a row
 // whose source and destination share memory (a blit of an image onto itself)
 // runs one pixel at a time, so that it reads what that order has written.
-VORN_VECTOR_CLONES static void blitRows(const uint32_t *from, size_t sw, uint32_t *to, size_t dw,
-                                        size_t width, size_t height) {
+VORN_VECTOR_FUNCTION(blitRows,
+                     (const uint32_t *from, size_t sw, uint32_t *to, size_t dw, size_t width,
+                      size_t height),
+                     (from, sw, to, dw, width, height)) {
   const auto keep = [](auto &d, const auto &s) { d = s != 0 ? s : d; };
   for (size_t row = 0; row < height; ++row, from += sw, to += dw) {
     if (IMGRowsOverlap(from, to, width))

@@ -1,7 +1,7 @@
 // Portable SIMD for the loops that carry a frame. One source, written with
 // the vector extensions of g++ and clang (element-wise operators and
 // comparisons on `vector_size` types), becomes SSE2 on x86-64, 256-bit AVX2 in
-// the copies marked VORN_VECTOR_CLONES, and WebAssembly SIMD128 under
+// the copies made by VORN_VECTOR_FUNCTION, and WebAssembly SIMD128 under
 // -msimd128. There are no intrinsics and no copy of a loop per instruction
 // set: an operation on pixels is one expression that reads the same on eight
 // pixels at once and on one, and IMGRowMap runs it over a row, eight at a
@@ -25,13 +25,34 @@
 #include <cstdint>
 #include <cstring>
 
-// A function marked so comes in a second copy for processors with 256-bit
-// integer vectors (AVX2), chosen when the program loads. Only x86 has a
-// choice to make; WebAssembly has one instruction set.
-#if defined(__x86_64__) || defined(__i386__)
-#define VORN_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+// VORN_VECTOR_FUNCTION(name, (parameters), (arguments)) { body } defines
+//   static void name(parameters) { body }
+// in two copies on x86, one for every processor and one for processors with
+// 256-bit integer vectors (AVX2), the one to run chosen once as the program
+// starts. Where the executable format resolves such a choice as it loads
+// (ELF's indirect functions) the compiler makes the copies; elsewhere
+// (Windows, macOS) the body is compiled into both copies by hand and a
+// constant function pointer set at start-up picks one. WebAssembly and other
+// processors have one instruction set and one copy. `arguments` names the
+// parameters again, in order, for the hand-made copies.
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(_WIN32) && !defined(__APPLE__)
+#define VORN_VECTOR_FUNCTION(name, parameters, arguments) \
+  __attribute__((target_clones("avx2", "default"))) static void name parameters
+#elif defined(__x86_64__) || defined(__i386__)
+inline bool imgHasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+#define VORN_VECTOR_FUNCTION(name, parameters, arguments)                            \
+  [[gnu::always_inline]] static inline void name##Body parameters;                  \
+  __attribute__((target("avx2"))) static void name##Avx2 parameters {               \
+    name##Body arguments;                                                           \
+  }                                                                                 \
+  static void name##Plain parameters { name##Body arguments; }                      \
+  static void(*const name) parameters = imgHasAvx2() ? name##Avx2 : name##Plain;    \
+  [[gnu::always_inline]] static inline void name##Body parameters
 #else
-#define VORN_VECTOR_CLONES
+#define VORN_VECTOR_FUNCTION(name, parameters, arguments) static void name parameters
 #endif
 
 #if (defined(__GNUC__) || defined(__clang__)) && !defined(VORN_SCALAR)

@@ -23,6 +23,13 @@ bool unpaced = false;    // wanted: a step as soon as the browser is free
 bool timingSet = false;  // `unpaced` is in force
 bool runEnded = false;   // the loop is gone until vornRestart
 
+// clang-format off
+// Tells a page that measures (Module.vornTimes) how long a frame step took.
+EM_JS(void, noteStep, (double ms), {
+  if (Module['vornTimes']) Module['vornTimes'].note('step', ms);
+});
+// clang-format on
+
 void endRun() {
   emscripten_cancel_main_loop();
   runEnded = true;
@@ -48,8 +55,7 @@ void step() {
   if (holdAt >= 0 && shownFrame() == holdAt) return;
   double start = emscripten_get_now();
   bool running = VORN2112Frame();
-  EM_ASM({ if (Module['vornTimes']) Module['vornTimes'].note('step', $0); },
-         emscripten_get_now() - start);
+  noteStep(emscripten_get_now() - start);
   if (!running) endRun();
 }
 

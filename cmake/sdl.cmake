@@ -2,8 +2,26 @@
 # fallback. In the browser build SDL 1.2 comes with the compiler, so the
 # target stays empty there (the host's pkg-config would otherwise leak its
 # own paths into it).
+#
+# vorn_sdl_main is SDL's start-up layer for the programs that show the demo
+# (platform/entry.h): on Windows SDLmain, which takes the process's entry and
+# makes a program without a console (-mwindows); elsewhere nothing. On
+# Windows SDL's own flags would rename every main and make every program a
+# window program, so the two targets are put together from the library
+# files instead: the capture tools stay console programs.
 add_library(vorn_sdl INTERFACE)
+add_library(vorn_sdl_main INTERFACE)
 if(EMSCRIPTEN)
+  return()
+endif()
+if(WIN32)
+  find_path(SDL_INCLUDE_DIR SDL.h PATH_SUFFIXES SDL REQUIRED)
+  find_library(SDL_LIBRARY NAMES SDL.dll SDL REQUIRED)
+  find_library(SDLMAIN_LIBRARY SDLmain REQUIRED)
+  target_include_directories(vorn_sdl INTERFACE ${SDL_INCLUDE_DIR})
+  target_link_libraries(vorn_sdl INTERFACE ${SDL_LIBRARY})
+  target_link_libraries(vorn_sdl_main INTERFACE mingw32 ${SDLMAIN_LIBRARY} ${SDL_LIBRARY})
+  target_link_options(vorn_sdl_main INTERFACE -mwindows)
   return()
 endif()
 find_package(PkgConfig QUIET)

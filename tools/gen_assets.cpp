@@ -5,7 +5,8 @@
 // come out on every run. Exit status 0 when all eight were written; 1 with a
 // line on standard error naming the first file that failed; 2 for bad usage.
 //
-// vorn2112-assets --icon FILE: paints the desktop icon into FILE, a PNG.
+// vorn2112-assets --icon FILE: paints the desktop icon into FILE, a PNG, or
+// an .ico file for the Windows programs when FILE ends in ".ico".
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,7 +22,9 @@ static bool save(Image *image, const std::string &path) {
 
 static int paintIconInto(const char *path) {
   Image *icon = assets::paintIcon();
-  bool written = icon != nullptr && assets::writePng(icon, path);
+  const size_t length = std::strlen(path);
+  const bool ico = length >= 4 && std::strcmp(path + length - 4, ".ico") == 0;
+  bool written = icon != nullptr && (ico ? assets::writeIco(icon, path) : assets::writePng(icon, path));
   if (icon != nullptr) IMGFree(&icon);
   if (written) return 0;
   std::fprintf(stderr, "vorn2112-assets: cannot write '%s'\n", path);

@@ -91,13 +91,39 @@ std::vector<uint8_t> encodePng(const Image *image) {
   return png;
 }
 
-bool writePng(const Image *image, const char *path) {
-  std::vector<uint8_t> png = encodePng(image);
-  if (png.empty() || path == nullptr) return false;
+static bool writeFile(const std::vector<uint8_t> &bytes, const char *path) {
+  if (bytes.empty() || path == nullptr) return false;
   std::FILE *file = std::fopen(path, "wb");
   if (file == nullptr) return false;
-  bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
+}
+
+bool writePng(const Image *image, const char *path) { return writeFile(encodePng(image), path); }
+
+static void putLittle(std::vector<uint8_t> &out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+bool writeIco(const Image *image, const char *path) {
+  if (image == nullptr || image->width > 256 || image->height > 256) return false;
+  std::vector<uint8_t> png = encodePng(image);
+  if (png.empty()) return false;
+  std::vector<uint8_t> ico;
+  putLittle(ico, 0, 2);  // reserved
+  putLittle(ico, 1, 2);  // an icon, not a cursor
+  putLittle(ico, 1, 2);  // one image
+  // Its entry: width and height (0 for 256), no palette, one plane, 32 bits
+  // a pixel, the PNG's size and where it starts, right after this entry.
+  putLittle(ico, static_cast<uint32_t>(image->width) & 0xFF, 1);
+  putLittle(ico, static_cast<uint32_t>(image->height) & 0xFF, 1);
+  putLittle(ico, 0, 2);
+  putLittle(ico, 1, 2);
+  putLittle(ico, 32, 2);
+  putLittle(ico, static_cast<uint32_t>(png.size()), 4);
+  putLittle(ico, 6 + 16, 4);
+  ico.insert(ico.end(), png.begin(), png.end());
+  return writeFile(ico, path);
 }
 
 }  // namespace assets

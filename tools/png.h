@@ -1,4 +1,5 @@
-// A small PNG writer for the demo's desktop icon.
+// A small PNG writer for the demo's desktop icon, and the Windows icon file
+// that carries the same PNG.
 //
 // It writes 8-bit RGBA with the image data in stored (uncompressed) deflate
 // blocks: no compression library is needed, and the same image gives the same
@@ -23,5 +24,8 @@ uint32_t adler32(const uint8_t *data, size_t size);
 // The whole PNG file; empty for a null image or one without pixels.
 std::vector<uint8_t> encodePng(const Image *image);
 bool writePng(const Image *image, const char *path);  // false when not written
+// An .ico file of one entry, the image as PNG (read by Windows since Vista);
+// images up to 256 x 256. False when not written.
+bool writeIco(const Image *image, const char *path);
 
 }  // namespace assets

@@ -14,8 +14,7 @@ lib=$(sdl_of ./vorn2112fs)
 [ "$(sdl_of ./frame_check)" = "$lib" ] || fail "frame_check loads another SDL than vorn2112fs"
 version=$(./frame_check --sdl-version) || fail "no SDL version"
 if [[ ! $version =~ ^1\.2\.([0-9]+)$ ]] || [ "${BASH_REMATCH[1]}" -lt 50 ]; then
-  echo "SKIP: $lib is the classic SDL $version, which sets a real video mode and scales nothing"
-  exit 0
+  skip "$lib is the classic SDL $version, which sets a real video mode and scales nothing"
 fi
 case ${SDL12COMPAT_SCALE_METHOD-nearest} in
   nearest) ;;

@@ -1,5 +1,5 @@
-# Shared by the end-to-end scripts: a private X server, waiting, failing.
-# Usage from a script: source "$(dirname "$0")/lib/common.sh" "$@"
+# Shared by the end-to-end scripts: a private X server, waiting, failing,
+# skipping. Usage from a script: source "$(dirname "$0")/lib/common.sh" "$@"
 set -u
 BIN=$1
 SRC=$2
@@ -17,6 +17,13 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   exit 1
+}
+
+# Ends a script that cannot run here, saying why, with the status CTest
+# counts as skipped (the tests' SKIP_RETURN_CODE).
+skip() {
+  echo "SKIP: $*"
+  exit 77
 }
 
 # Starts Xvfb on a free display number, its screen $1 (1024x768x24 unless

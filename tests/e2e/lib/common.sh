@@ -14,8 +14,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Fails the script, saying why; the screenshots it took (shoot) are kept, as
+# PNG, in the build's test-output/e2e-<script> folder and named.
 fail() {
   echo "FAIL: $*" >&2
+  if [ -d "$WORK/shots" ]; then
+    local kept shot png
+    kept=$(cd "$BIN/.." && pwd)/test-output/e2e-$(basename "$0" .sh)
+    rm -rf "$kept" && mkdir -p "$kept"
+    echo "screenshots kept:" >&2
+    for shot in "$WORK"/shots/*; do
+      png=$kept/$(basename "${shot%.*}").png
+      convert "$shot" "$png" && echo "  $png" >&2
+    done
+  fi
   exit 1
 }
 
@@ -87,6 +99,13 @@ find_window() {
     sleep 0.1
   done
   return 1
+}
+
+# Takes a screenshot of window $1 (root: the whole screen) into
+# $WORK/shots/$2, a PPM file for frame_check.
+shoot() {
+  mkdir -p "$WORK/shots"
+  import -window "$1" -depth 8 "$WORK/shots/$2" 2>/dev/null
 }
 
 # Sends a real key press and release (XTEST) to the window.

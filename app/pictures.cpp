@@ -1,11 +1,10 @@
 // Where the programs find their pictures.
 #include "app/pictures.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os.h"
 #include "platform/system.h"
 
 // Both set by the build: the picture folder as installed, and the same
@@ -21,20 +20,15 @@ const char *VORN2112DataFolder() {
   return SDLSYSInstalledFolder(VORN_DATA_FROM_PROGRAM, VORN_DATA_DIR);
 }
 
-static bool exists(const char *path) {
-  struct stat status;
-  return stat(path, &status) == 0;
-}
-
 bool VORN2112FindPictureIn(const char *name, const char *folder, char *path, size_t size) {
   if (name == nullptr || *name == '\0' || path == nullptr || size == 0) return false;
   int n = 0;
-  if (exists(name)) {
+  if (OSExists(name)) {
     n = std::snprintf(path, size, "%s", name);
   } else {
     if (folder == nullptr || *folder == '\0') return false;
     n = std::snprintf(path, size, "%s/%s", folder, name);
-    if (n < 0 || static_cast<size_t>(n) >= size || !exists(path)) return false;
+    if (n < 0 || static_cast<size_t>(n) >= size || !OSExists(path)) return false;
   }
   return n >= 0 && static_cast<size_t>(n) < size;
 }

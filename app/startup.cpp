@@ -4,6 +4,8 @@
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
+#include "platform/entry.h"
+#include "platform/os.h"
 #include "platform/system.h"
 
 // SDL turns Ctrl+C and SIGTERM into a quit event, which the demo ignores like
@@ -20,7 +22,7 @@ int main(int, char *[]) {  // arguments are accepted and ignored
   std::signal(SIGTERM, endOnSignal);
   // Messages on a standard output that nobody reads any more (a pipe whose
   // reader has gone) are lost; the run goes on and keeps its exit status.
-  std::signal(SIGPIPE, SIG_IGN);
+  OSIgnoreBrokenPipe();
   if (!SDLSYSStart(demo.programName)) return 1;
   int status = VORN2112Main(vorn2112Scene);
   SDLSYSQuit();

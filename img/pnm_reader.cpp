@@ -5,14 +5,11 @@
 // and byte boundaries.
 #include "img/pnm_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "img/failure.h"
+#include "platform/os.h"
 
 namespace {
 
@@ -321,39 +318,12 @@ Image *pnmNewImage(int64_t w, int64_t h) {
   return IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
 }
 
-// Opens path for reading if it is a regular file; otherwise records why not
-// and gives null. A device may never end and a FIFO may block forever, in the
-// open itself while it has no writer: O_NONBLOCK keeps the open from waiting,
-// and only a regular file is read.
-static std::FILE *openRegularFile(const char *path) {
-  int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) {
-    imgFail(std::strerror(errno));
-    return nullptr;
-  }
-  // With O_NONBLOCK cleared the descriptor reads like any other.
-  struct stat status;
-  const char *reason = nullptr;
-  if (fstat(descriptor, &status) != 0 ||
-      fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
-    reason = std::strerror(errno);
-  else if (S_ISDIR(status.st_mode))
-    reason = "a folder, not a picture";
-  else if (!S_ISREG(status.st_mode))
-    reason = "not a regular file";
-  std::FILE *file = reason == nullptr ? fdopen(descriptor, "rb") : nullptr;
-  if (file == nullptr) {
-    if (reason == nullptr) reason = errno == ENOMEM ? "out of memory" : std::strerror(errno);
-    imgFail(reason);
-    close(descriptor);
-  }
-  return file;
-}
-
 Image *IMGLoad(const char *path) {
-  if (path == nullptr) imgFail("no file name");
-  std::FILE *file = path != nullptr ? openRegularFile(path) : nullptr;
+  // Only a regular file is read: a FIFO or a device could block or never end.
+  const char *reason = nullptr;
+  std::FILE *file = OSOpenRegularFile(path, &reason);
   if (file == nullptr) {
+    imgFail(reason);
     IMGError();
     return nullptr;
   }

@@ -5,6 +5,7 @@
 
 #include "img/failure.h"
 #include "img/img.h"
+#include "platform/os.h"
 
 bool IMGSave(const Image *image, const char *path) {
   if (image == nullptr || image->pixels == nullptr || path == nullptr || image->width <= 0 ||
@@ -14,7 +15,7 @@ bool IMGSave(const Image *image, const char *path) {
     IMGError();
     return false;
   }
-  std::FILE *file = std::fopen(path, "wb");
+  std::FILE *file = OSOpenFile(path, "w");
   if (file == nullptr) {
     imgFail(std::strerror(errno));
     IMGError();

@@ -1,6 +1,6 @@
 // The display singleton over SDL 1.2: the record, the mode and the checks of
-// every operation. What a present does with the pixels is the back end's
-// (platform/screen.h).
+// every operation. What a present does with the pixels is the platform's
+// (platform/backend.h).
 #include "platform/display.h"
 
 #include <SDL.h>
@@ -9,10 +9,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/screen.h"
+#include "platform/backend.h"
 
-#ifndef VORN_VIDEO_FLAGS
-#define VORN_VIDEO_FLAGS 0x10000001u
+// The video flags word: the only difference between the two programs' display.
+#ifdef VORN_FULLSCREEN
+static constexpr Uint32 videoFlags = SDL_ANYFORMAT | SDL_HWSURFACE | SDL_FULLSCREEN;
+#else
+static constexpr Uint32 videoFlags = SDL_ANYFORMAT | SDL_HWSURFACE;
 #endif
 
 [[maybe_unused]] static const char *const sdldpyIdentification[] = {"", "20081029",
@@ -20,7 +23,6 @@
 
 static Display *theDisplay = nullptr;
 static SDL_Surface *screen = nullptr;  // owned by SDL
-static Uint32 videoFlags = 0;
 static bool doubleBuffered = false;  // SDL granted SDL_DOUBLEBUF: present with SDL_Flip
 
 void SDLDPYError() {
@@ -54,7 +56,7 @@ void SDLDPYFree(Display **display) {
     SDLDPYError();
     return;
   }
-  screenForget();
+  backendScreenForget();
   SDL_FreeSurface(screen);
   screen = nullptr;
   std::free(theDisplay);
@@ -96,9 +98,8 @@ void SDLDPYSetMode(Display *display, int32_t width, int32_t height) {
     SDLDPYError();
     return;
   }
-  screenForget();
+  backendScreenForget();
   if (screen != nullptr) SDL_FreeSurface(screen);
-  videoFlags = VORN_VIDEO_FLAGS;
   screen = SDL_SetVideoMode(width, height, 0, videoFlags);
   if (screen == nullptr) {
     SDLDPYError();
@@ -109,7 +110,7 @@ void SDLDPYSetMode(Display *display, int32_t width, int32_t height) {
   theDisplay->width = width;
   theDisplay->height = height;
   doubleBuffered = (screen->flags & SDL_DOUBLEBUF) != 0;
-  screenPrepare(screen);
+  backendScreenPrepare(screen);
 }
 
 static void showScreen() {
@@ -122,7 +123,7 @@ static void showScreen() {
 // Copies the top-left w x h pixels of the image to the screen's top-left
 // corner, through the back end of the platform built for.
 static void blitToScreen(const Image *image, int32_t w, int32_t h) {
-  if (w > 0 && h > 0) screenPut(screen, image, w, h);
+  if (w > 0 && h > 0) backendScreenPut(screen, image, w, h);
 }
 
 static bool canPresent(const Display *display, const Image *image) {

@@ -1,9 +1,9 @@
 // SDLDPY: the display, one per process. It sets the video mode over SDL 1.2
 // and presents an Image (0x00RRGGBB pixels) on the screen.
 //
-// The video flags word is a compile-time constant of the module
-// (VORN_VIDEO_FLAGS): SDL_ANYFORMAT | SDL_HWSURFACE for the windowed program,
-// plus SDL_FULLSCREEN for the full-screen one. Every mode set titles the
+// The video flags word is a compile-time constant of the module:
+// SDL_ANYFORMAT | SDL_HWSURFACE, plus SDL_FULLSCREEN in the full-screen
+// build (VORN_FULLSCREEN). Every mode set titles the
 // window "VORN2112".
 //
 // The Display record belongs to the module: SDLDPYNew makes it once, a
@@ -42,14 +42,6 @@ void SDLDPYShow(Display *display, const Image *image);
 // Flips or updates the screen as it is; the image only has to match in size.
 void SDLDPYFlip(Display *display, const Image *image);
 void SDLDPYError();
-
-// Called before SDL starts (SDLSYSStart calls it). When SDL 1.2 runs over SDL 2 and nothing could
-// reach a Wayland compositor (none of SDL_VIDEODRIVER, WAYLAND_DISPLAY and
-// XDG_RUNTIME_DIR is set), names the drivers that could still show a window
-// (X11, then the console's kmsdrm) in SDL_VIDEODRIVER, so that SDL 2 does not
-// probe Wayland, which prints a complaint of its own on standard error. The
-// classic library has no Wayland driver and is left alone.
-void SDLDPYSkipUnreachableDrivers();
 
 // True between SDLDPYNew and SDLDPYFree.
 bool SDLDPYExists();

@@ -1,16 +1,13 @@
-// The process around SDL: start, end and the clock, the same everywhere.
-// What differs between the desktop and a web browser is in system_sdl.cpp
-// and system_web.cpp (sysPrepare, SDLSYSInstalledFolder).
+// The process around SDL: start, end, the clock and the installed folder,
+// the same everywhere; the platform's own steps are its back end's.
 #include "platform/system.h"
-
-#include <SDL.h>
 
 #include <cstdio>
 
-#include "platform/system_backend.h"
+#include "platform/backend.h"
 
 bool SDLSYSStart(const char *programName) {
-  sysPrepare();
+  backendPrepareProcess();
   if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
     std::fprintf(stderr, "%s: %s\n", programName, SDL_GetError());
     return false;
@@ -21,3 +18,7 @@ bool SDLSYSStart(const char *programName) {
 void SDLSYSQuit() { SDL_Quit(); }
 
 uint32_t SDLSYSTicks() { return SDL_GetTicks(); }
+
+const char *SDLSYSInstalledFolder(const char *relative, const char *fixed) {
+  return backendInstalledFolder(relative, fixed);
+}

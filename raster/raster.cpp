@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "img/clip.h"
+#include "platform/os.h"
 
 [[maybe_unused]] static const char *const rasterIdentification[] = {"RASTER", "20080421",
                                                                     "VORN2112 developers"};
@@ -105,7 +106,7 @@ Raster *RASTERLoad(const char *name) {
     RASTERError();
     return nullptr;
   }
-  std::FILE *file = std::fopen(name, "rb");
+  std::FILE *file = OSOpenFile(name, "r");
   if (file == nullptr) {
     RASTERError();
     return nullptr;
@@ -122,7 +123,7 @@ bool RASTERSave(const Raster *raster, const char *name) {
     RASTERError();
     return false;
   }
-  std::FILE *file = std::fopen(name, "w");
+  std::FILE *file = OSOpenFile(name, "w");
   if (file == nullptr) {
     RASTERError();
     return false;

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
+#include "platform/os.h"
 #include "tests/support.h"
 
 namespace {
@@ -237,9 +239,9 @@ class SavedVariable {
   }
   ~SavedVariable() {
     if (had_)
-      setenv(name_, value_.c_str(), 1);
+      OSSetVariable(name_, value_.c_str(), true);
     else
-      unsetenv(name_);
+      OSUnsetVariable(name_);
   }
 
  private:
@@ -248,31 +250,34 @@ class SavedVariable {
   std::string value_;
 };
 
-// Wayland cannot be reached without any of the three variables: the drivers
-// that could still show a window are named, and a choice the user made, or a
-// Wayland session, is left alone.
+// Over SDL 2, Wayland cannot be reached without any of the three variables:
+// the drivers that could still show a window are named, and a choice the
+// user made, or a Wayland session, is left alone; a scaling method the user
+// chose is kept. The classic library is left alone.
 TEST(PlatformDrivers, WaylandIsSkippedOnlyWhenNothingCouldReachIt) {
-  SavedVariable driver("SDL_VIDEODRIVER"), wayland("WAYLAND_DISPLAY"), runtime("XDG_RUNTIME_DIR");
+  SavedVariable driver("SDL_VIDEODRIVER"), wayland("WAYLAND_DISPLAY"), runtime("XDG_RUNTIME_DIR"),
+      scale("SDL12COMPAT_SCALE_METHOD");
   const SDL_version *linked = SDL_Linked_Version();
   const bool overSdl2 = linked->patch >= 50;
-  unsetenv("SDL_VIDEODRIVER");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("XDG_RUNTIME_DIR");
-  SDLDPYSkipUnreachableDrivers();
+  for (const char *name : {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
+    OSUnsetVariable(name);
+  OSSetVariable("SDL12COMPAT_SCALE_METHOD", "linear", true);
+  backendPrepareProcess();
   const char *chosen = std::getenv("SDL_VIDEODRIVER");
   if (overSdl2)
     EXPECT_STREQ(chosen, "x11,kmsdrm");
   else
     EXPECT_EQ(chosen, nullptr);
+  EXPECT_STREQ(std::getenv("SDL12COMPAT_SCALE_METHOD"), "linear");
   for (const char *name : {"WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"}) {
-    unsetenv("SDL_VIDEODRIVER");
-    setenv(name, "set", 1);
-    SDLDPYSkipUnreachableDrivers();
+    OSUnsetVariable("SDL_VIDEODRIVER");
+    OSSetVariable(name, "set", true);
+    backendPrepareProcess();
     EXPECT_EQ(std::getenv("SDL_VIDEODRIVER"), nullptr) << name;
-    unsetenv(name);
+    OSUnsetVariable(name);
   }
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  SDLDPYSkipUnreachableDrivers();
+  OSSetVariable("SDL_VIDEODRIVER", "dummy", true);
+  backendPrepareProcess();
   EXPECT_STREQ(std::getenv("SDL_VIDEODRIVER"), "dummy");
 }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "img/img.h"
+#include "platform/os.h"
 #include "tools/png.h"
 
 #ifndef VORN_TEST_BIN_DIR
@@ -34,7 +35,7 @@
 class TestSetting : public testing::Environment {
  public:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    OSSetVariable("SDL_VIDEODRIVER", "dummy", false);
     std::error_code error;
     std::filesystem::current_path(VORN_TEST_BIN_DIR, error);
     ASSERT_FALSE(error) << "cannot enter " << VORN_TEST_BIN_DIR << ": " << error.message();

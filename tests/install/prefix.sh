@@ -1,10 +1,12 @@
 # Installs the build into a scratch prefix and uses it as a person and as a
 # programmer would: the programs find their pictures from any folder, and
 # programs of one's own build against the modules with CMake and pkg-config.
-# Usage: prefix.sh BUILD_DIR SOURCE_DIR
+# Usage: prefix.sh BUILD_DIR SOURCE_DIR PICTURE...
 BUILD=$(cd "$1" && pwd)
 SRC=$(cd "$2" && pwd)
 source "$SRC/tests/e2e/lib/common.sh" "$BUILD/bin" "$SRC"
+shift 2
+PICTURE_FILES=("$@")
 P=$WORK/prefix
 cmake --install "$BUILD" --prefix "$P" >"$WORK/install.log" 2>&1 || fail "install: $(tail -n 5 "$WORK/install.log")"
 
@@ -12,15 +14,17 @@ cmake --install "$BUILD" --prefix "$P" >"$WORK/install.log" 2>&1 || fail "instal
 LIB=$(dirname "$(find "$P/lib" -name libvorn_img.a)")
 [ "$(basename "$(dirname "$LIB")")" = lib ] && [ "$LIB" != "$P/lib" ] || fail "libraries in '$LIB', not lib/<multiarch>"
 for f in games/vorn2112 games/vorn2112fs bin/vorn2112-capture bin/vorn2112fs-capture \
-  share/games/vorn2112/font8x8.pbm share/games/vorn2112/vorn-rainbow.ppm \
   include/vorn2112/img/img.h include/vorn2112/text/scroll.h include/vorn2112/raster/raster.h \
   include/vorn2112/platform/display.h share/man/man6/vorn2112.6.gz share/man/man6/vorn2112fs.6.gz \
   share/man/man1/vorn2112-capture.1.gz share/applications/vorn2112.desktop \
   share/icons/hicolor/128x128/apps/vorn2112.png share/doc/vorn2112/copyright; do
   [ -e "$P/$f" ] || fail "not installed: $f"
 done
-[ "$(find "$P/share/games/vorn2112" -type f | wc -l)" = 8 ] || fail "pictures: $(ls "$P/share/games/vorn2112")"
-for h in img/pnm_reader.h img/failure.h platform/screen.h platform/system_backend.h; do
+for f in "${PICTURE_FILES[@]}"; do
+  [ -f "$P/share/games/vorn2112/$f" ] || fail "picture not installed: $f"
+done
+[ "$(find "$P/share/games/vorn2112" -type f | wc -l)" = ${#PICTURE_FILES[@]} ] || fail "pictures: $(ls "$P/share/games/vorn2112")"
+for h in img/pnm_reader.h img/failure.h platform/backend.h platform/os.h; do
   [ -e "$P/include/vorn2112/$h" ] && fail "an internal header is installed: $h"
 done
 find "$P" -name '*_test' | grep -q . && fail "test programs are installed"

@@ -1,4 +1,4 @@
-// The display's web-browser back end. There SDL 1.2 is an emulation over a
+// The web-browser platform. There SDL 1.2 is an emulation over a
 // canvas that differs from the real library exactly where the desktop
 // present stands: blits copy bytes in memory order whatever the masks say,
 // and flips and updates do nothing; only a lock and an unlock of the screen
@@ -17,8 +17,7 @@
 #include <cstdlib>
 
 #include "img/simd.h"
-#include "platform/durations_web.h"
-#include "platform/screen.h"
+#include "platform/backend.h"
 
 // The converted frame, screen-sized, made with the mode and kept until the
 // screen goes; its first w x h pixels are the latest present's rows.
@@ -27,8 +26,11 @@ static uint32_t *canvasStore = nullptr;
 // clang-format off
 // The ImageData over the store is kept from one present to the next, made
 // again when the store, its size or the memory under it changes (memory that
-// grows leaves the old view empty).
-EM_JS(void, putOnCanvas, (const uint32_t *store, int32_t w, int32_t h), {
+// grows leaves the old view empty). A page that measures (Module.vornTimes,
+// see web/vorn2112-page.js) is told how long the present's two halves took:
+// converting the pixels, from `start` on, and handing them to the canvas.
+EM_JS(void, putOnCanvas, (const uint32_t *store, int32_t w, int32_t h, double start), {
+  var converted = performance.now();
   var held = Module['vornScreen'];
   if (!held || held.data.buffer !== HEAPU8.buffer || held.data.byteOffset !== store ||
       held.width !== w || held.height !== h) {
@@ -36,6 +38,11 @@ EM_JS(void, putOnCanvas, (const uint32_t *store, int32_t w, int32_t h), {
     Module['vornScreen'] = held;
   }
   Module['canvas'].getContext('2d').putImageData(held, 0, 0);
+  var times = Module['vornTimes'];
+  if (times) {
+    times.note('conversion', converted - start);
+    times.note('handOver', performance.now() - converted);
+  }
 });
 
 // The whole canvas opaque black, as the desktop's new screen.
@@ -54,7 +61,7 @@ static constexpr auto canvasOrder = [](auto &to, const auto &p) {
   to = (p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16 | 0xFF000000u;
 };
 
-void screenForget() {
+void backendScreenForget() {
   std::free(canvasStore);
   canvasStore = nullptr;
   EM_ASM(delete Module['vornScreen']);
@@ -62,31 +69,27 @@ void screenForget() {
 
 // Makes the store for the new screen and paints the canvas opaque black.
 // Without a store the presents show nothing.
-void screenPrepare(SDL_Surface *screen) {
-  screenForget();
+void backendScreenPrepare(SDL_Surface *screen) {
+  backendScreenForget();
   canvasStore = static_cast<uint32_t *>(
       std::malloc(static_cast<size_t>(screen->w) * static_cast<size_t>(screen->h) * 4));
   clearCanvas();
 }
 
-// How long the latest presents took in their two halves, for the page's
-// measurements: converting the pixels, and handing them to the canvas.
-static Durations conversions = {}, handOvers = {};
-
-void screenPut(SDL_Surface *, const Image *image, int32_t w, int32_t h) {
+void backendScreenPut(SDL_Surface *, const Image *image, int32_t w, int32_t h) {
   if (canvasStore == nullptr) return;
   double start = emscripten_get_now();
   const uint32_t *from = image->pixels;
   uint32_t *to = canvasStore;
   for (int32_t y = 0; y < h; y++, from += image->width, to += w)
     IMGRowMap(to, from, w, canvasOrder);
-  double converted = emscripten_get_now();
-  putOnCanvas(canvasStore, w, h);
-  durationsNote(&conversions, converted - start);
-  durationsNote(&handOvers, emscripten_get_now() - converted);
+  putOnCanvas(canvasStore, w, h, start);
 }
 
-extern "C" {
-EMSCRIPTEN_KEEPALIVE double vornMedianConversionMs() { return durationsMedian(&conversions); }
-EMSCRIPTEN_KEEPALIVE double vornMedianHandOverMs() { return durationsMedian(&handOvers); }
-}
+// SDL's video is the page's canvas, which needs no choice of driver or
+// scaling.
+void backendPrepareProcess() {}
+
+// Nothing is installed beside the page: its pictures come with it, into the
+// working directory.
+const char *backendInstalledFolder(const char *, const char *) { return ""; }

@@ -1,0 +1,117 @@
+// The desktop platform: SDL 1.2 under a window system, the classic library
+// or the compatibility layer over SDL 2. SDL blits the frame to the screen
+// and converts it to the screen's format on the way when that differs; this
+// file copies no pixel itself.
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "platform/backend.h"
+#include "platform/os.h"
+
+// The compatibility layer over SDL 2 reports versions from 1.2.50 on.
+static bool overSdl2() {
+  const SDL_version *linked = SDL_Linked_Version();
+  return linked != nullptr && linked->major == 1 && linked->minor == 2 && linked->patch >= 50;
+}
+
+// When SDL 1.2 runs over SDL 2 and nothing could reach a Wayland compositor
+// (none of SDL_VIDEODRIVER, WAYLAND_DISPLAY and XDG_RUNTIME_DIR is set),
+// names the drivers that could still show a window (X11, then the console's
+// kmsdrm), so that SDL 2 does not probe Wayland, which prints a complaint of
+// its own on standard error. The classic library has no Wayland driver.
+static void skipUnreachableDrivers() {
+  for (const char *name : {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
+    if (std::getenv(name) != nullptr) return;
+  OSSetVariable("SDL_VIDEODRIVER", "x11,kmsdrm", false);
+}
+
+// The layer shows a full-screen mode smaller than the screen scaled up to
+// it, by default with linear filtering; the demo's pixels are meant to stay
+// square and sharp. A method the user set is kept. The classic library sets
+// a real video mode and scales nothing.
+static void scaleByNearestPixel() {
+  OSSetVariable("SDL12COMPAT_SCALE_METHOD", "nearest", false);
+}
+
+void backendPrepareProcess() {
+  if (!overSdl2()) return;
+  skipUnreachableDrivers();
+  scaleByNearestPixel();
+}
+
+// The length of the root at the start of an absolute folder: "/" or "C:/".
+static size_t rootLength(const char *folder) {
+  if (folder[0] == '/') return 1;
+  return folder[0] != '\0' && folder[1] == ':' && folder[2] == '/' ? 3 : 0;
+}
+
+// Appends the relative path `relative` ("/" or "\" between its parts) to the
+// absolute folder in `folder` (capacity `size`), taking "." and ".." as they
+// come; ".." stops at the root. False when it does not fit.
+static bool appendRelative(char *folder, size_t size, const char *relative) {
+  const size_t root = rootLength(folder);
+  size_t length = std::strlen(folder);
+  for (const char *part = relative; *part != '\0';) {
+    size_t n = std::strcspn(part, "/\\");
+    if (n == 2 && part[0] == '.' && part[1] == '.') {
+      while (length > root && folder[length - 1] != '/') --length;
+      if (length > root) --length;  // the separator, but not the root's
+      folder[length] = '\0';
+    } else if (n > 0 && !(n == 1 && part[0] == '.')) {
+      bool separator = length == 0 || folder[length - 1] != '/';
+      if (length + separator + n + 1 > size) return false;
+      if (separator) folder[length++] = '/';
+      std::memcpy(folder + length, part, n);
+      length += n;
+      folder[length] = '\0';
+    }
+    part += n;
+    if (*part == '/' || *part == '\\') ++part;
+  }
+  return true;
+}
+
+const char *backendInstalledFolder(const char *relative, const char *fixed) {
+  static char folder[PATH_MAX];
+  if (!OSProgramFolder(folder, sizeof folder)) return fixed;
+  return appendRelative(folder, sizeof folder, relative) ? folder : fixed;
+}
+
+// The surface that the presents blit from: it wraps the pixel array of the
+// image last shown (the top-left w x h pixels, rows of the image's own width
+// x 4 bytes, the top byte ignored) and is kept from one present to the next,
+// so a running demo creates no surface and copies its frame once, straight
+// from its back buffer to the screen. It is made again when the pixel array,
+// the image's width or the shown size changes, and dropped with the screen.
+struct WrappedImage {
+  SDL_Surface *surface;
+  const uint32_t *pixels;
+  int32_t imageWidth, w, h;
+};
+static WrappedImage wrapped = {};
+
+void backendScreenForget() {
+  if (wrapped.surface != nullptr) SDL_FreeSurface(wrapped.surface);
+  wrapped = {};
+}
+
+static SDL_Surface *surfaceOver(const Image *image, int32_t w, int32_t h) {
+  if (wrapped.surface != nullptr && wrapped.pixels == image->pixels &&
+      wrapped.imageWidth == image->width && wrapped.w == w && wrapped.h == h)
+    return wrapped.surface;
+  backendScreenForget();
+  SDL_Surface *surface = SDL_CreateRGBSurfaceFrom(image->pixels, w, h, 32, image->width * 4,
+                                                  0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+  if (surface != nullptr) wrapped = {surface, image->pixels, image->width, w, h};
+  return surface;
+}
+
+void backendScreenPrepare(SDL_Surface *) {}
+
+void backendScreenPut(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
+  SDL_Surface *surface = surfaceOver(image, w, h);
+  if (surface != nullptr) SDL_UpperBlit(surface, nullptr, screen, nullptr);
+}

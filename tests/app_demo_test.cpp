@@ -66,7 +66,7 @@ TEST(Demo, RunEndsAfterTheFrameInWhichQWasRead) {
     EXPECT_TRUE(demo.quitRequested);
     EXPECT_EQ(demo.frame, 1);
     EXPECT_EQ(demo.keyboard->keys[0], 0) << "the key byte is cleared after every frame";
-    EXPECT_EQ(frameHash(demo.backBuffer), 0x9f0def2ecf99de13ull) << "only frame 0 was drawn";
+    EXPECT_TRUE(hashesTo(demo.backBuffer, 0x9f0def2ecf99de13ull, 0)) << "only frame 0 was drawn";
     if (SDL_GetVideoSurface()->format->BitsPerPixel >= 24) {
       EXPECT_EQ(screenPixel(100, 100), demo.backBuffer->pixels[100 * defaultWidth + 100] & 0xFFFFFF)
           << "the screen shows frame 0";
@@ -100,7 +100,7 @@ TEST(Demo, EndIsSafeAfterAFailedStart) {
   DemoRun run;
   ASSERT_TRUE(run.started());
   VORN2112Frame();
-  EXPECT_EQ(frameHash(demo.backBuffer), 0x9f0def2ecf99de13ull);
+  EXPECT_TRUE(hashesTo(demo.backBuffer, 0x9f0def2ecf99de13ull, 0));
 }
 
 }  // namespace

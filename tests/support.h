@@ -1,6 +1,7 @@
 // What the test programs share: the setting they run in, owning wrappers for
 // what the library returns, images made to order, standard output captured
-// around a call, the test glyph sheet, and the screen read back.
+// around a call, the test glyph sheet, frames compared and kept for a look
+// when they differ, and the screen read back.
 //
 // The setting: every program runs in the build's bin folder, beside the
 // generated pictures, under SDL's dummy video driver. CTest starts them so;
@@ -22,9 +23,13 @@
 
 #include "img/img.h"
 #include "platform/os.h"
+#include "tools/png.h"
 
 #ifndef VORN_TEST_BIN_DIR
 #define VORN_TEST_BIN_DIR "."
+#endif
+#ifndef VORN_TEST_OUTPUT_DIR
+#define VORN_TEST_OUTPUT_DIR "test-output"
 #endif
 
 class TestSetting : public testing::Environment {
@@ -36,8 +41,7 @@ class TestSetting : public testing::Environment {
     ASSERT_FALSE(error) << "cannot enter " << VORN_TEST_BIN_DIR << ": " << error.message();
   }
 };
-inline testing::Environment *const testSetting =
-    testing::AddGlobalTestEnvironment(new TestSetting);
+inline testing::Environment *const testSetting = testing::AddGlobalTestEnvironment(new TestSetting);
 
 // Owning pointers: an image released with IMGFree, and the plain heap blocks
 // (texts, run tables, point lists) released with free.
@@ -103,6 +107,70 @@ inline Image *makeGlyphSheet() {
     for (int32_t x = 0; x < 128; x++)
       sheet->pixels[y * 128 + x] = glyphPixel(y / 8 * 16 + x / 8, x % 8, y % 8);
   return sheet;
+}
+
+// Keeps a frame that a check found wrong, for a look: writes `actual`, and
+// when the check has them the `expected` frame and a picture of their
+// difference (red where the pixels differ, a dim grey copy of the expected
+// frame elsewhere), into the build's test output folder as
+// <suite>.<test>[-frame-N]-actual.png, -expected.png and -diff.png.
+// Returns the words that name them, for the failure message.
+inline std::string keptFrames(const Image *actual, const Image *expected = nullptr,
+                              int frame = -1) {
+  const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  std::replace(name.begin(), name.end(), '/', '_');  // parameterised names
+  if (frame >= 0) name += "-frame-" + std::to_string(frame);
+  std::error_code error;
+  std::filesystem::create_directories(VORN_TEST_OUTPUT_DIR, error);
+  const std::string base = (std::filesystem::absolute(VORN_TEST_OUTPUT_DIR, error) / name).string();
+  std::string kept, lost;
+  auto keep = [&](const Image *image, const char *what) {
+    const std::string path = base + "-" + what + ".png";
+    (assets::writePng(image, path.c_str(), assets::PngAlpha::opaque) ? kept : lost) +=
+        "\n  " + path;
+  };
+  keep(actual, "actual");
+  if (expected != nullptr) {
+    keep(expected, "expected");
+    ImagePtr diff(IMGMake(actual->width, actual->height));
+    for (int32_t y = 0; y < actual->height; ++y)
+      for (int32_t x = 0; x < actual->width; ++x) {
+        const uint32_t e = IMGGetPixel(expected, x, y);
+        const uint32_t grey = ((e >> 16 & 0xFF) + (e >> 8 & 0xFF) + (e & 0xFF)) / 12;
+        diff->pixels[y * actual->width + x] =
+            actual->pixels[y * actual->width + x] != e ? 0xFF0000u : grey * 0x010101u;
+      }
+    keep(diff.get(), "diff");
+  }
+  return std::string(expected != nullptr ? "kept the frame, the expected one and their difference:"
+                                         : "kept the frame (the check has no expected one):") +
+         kept + (lost.empty() ? "" : "\ncould not write:" + lost);
+}
+
+// Whether `actual` is `expected`, pixel for pixel; when not, says how many
+// pixels differ and the first of them, and keeps the frames (keptFrames).
+inline testing::AssertionResult sameFrame(const Image *actual, const Image *expected,
+                                          int frame = -1) {
+  if (IMGEqual(actual, expected)) return testing::AssertionSuccess();
+  long differing = 0;
+  int32_t firstX = -1, firstY = -1;
+  for (int32_t y = 0; y < actual->height; ++y)
+    for (int32_t x = 0; x < actual->width; ++x)
+      if (actual->pixels[y * actual->width + x] != IMGGetPixel(expected, x, y) && !differing++) {
+        firstX = x;
+        firstY = y;
+      }
+  testing::Message why;  // one stream, so that std::hex holds
+  if (frame >= 0) why << "frame " << frame << ": ";
+  if (actual->width != expected->width || actual->height != expected->height)
+    why << actual->width << "x" << actual->height << " instead of " << expected->width << "x"
+        << expected->height << "; ";
+  if (differing > 0)
+    why << differing << " pixels differ, the first at (" << firstX << ", " << firstY << "): 0x"
+        << std::hex << IMGGetPixel(actual, firstX, firstY) << " instead of 0x"
+        << IMGGetPixel(expected, firstX, firstY) << "; ";
+  return testing::AssertionFailure() << why << keptFrames(actual, expected, frame);
 }
 
 // The screen, for the programs that link SDL.

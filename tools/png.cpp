@@ -38,7 +38,7 @@ static void putChunk(std::vector<uint8_t> &out, const char type[4],
 }
 
 // Each row: filter type 0 (none), then red, green, blue, alpha per pixel.
-static std::vector<uint8_t> scanlines(const Image *image) {
+static std::vector<uint8_t> scanlines(const Image *image, PngAlpha alpha) {
   std::vector<uint8_t> raw;
   raw.reserve(static_cast<size_t>(image->height) * (1 + 4 * static_cast<size_t>(image->width)));
   const uint32_t *pixel = image->pixels;
@@ -49,7 +49,7 @@ static std::vector<uint8_t> scanlines(const Image *image) {
       raw.push_back(static_cast<uint8_t>(p >> 16));
       raw.push_back(static_cast<uint8_t>(p >> 8));
       raw.push_back(static_cast<uint8_t>(p));
-      raw.push_back(p == 0 ? 0 : 255);
+      raw.push_back(p == 0 && alpha == PngAlpha::zeroIsClear ? 0 : 255);
     }
   }
   return raw;
@@ -76,7 +76,7 @@ static std::vector<uint8_t> zlibStored(const std::vector<uint8_t> &raw) {
   return out;
 }
 
-std::vector<uint8_t> encodePng(const Image *image) {
+std::vector<uint8_t> encodePng(const Image *image, PngAlpha alpha) {
   if (image == nullptr || image->pixels == nullptr || image->width <= 0 || image->height <= 0)
     return {};
   std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -86,7 +86,7 @@ std::vector<uint8_t> encodePng(const Image *image) {
   header.insert(header.end(),
                 {8, 6, 0, 0, 0});  // 8-bit RGBA, deflate, filter method 0, no interlace
   putChunk(png, "IHDR", header);
-  putChunk(png, "IDAT", zlibStored(scanlines(image)));
+  putChunk(png, "IDAT", zlibStored(scanlines(image, alpha)));
   putChunk(png, "IEND", {});
   return png;
 }
@@ -99,7 +99,9 @@ static bool writeFile(const std::vector<uint8_t> &bytes, const char *path) {
   return std::fclose(file) == 0 && written;
 }
 
-bool writePng(const Image *image, const char *path) { return writeFile(encodePng(image), path); }
+bool writePng(const Image *image, const char *path, PngAlpha alpha) {
+  return writeFile(encodePng(image, alpha), path);
+}
 
 static void putLittle(std::vector<uint8_t> &out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));

@@ -4,7 +4,7 @@
 # with standard error in a file nothing of it is written.
 source "$(dirname "$0")/lib/common.sh" "$@"
 cd "$BIN" || fail "no $BIN"
-command -v script >/dev/null || { echo "SKIP: no script(1) for a pseudo-terminal"; exit 0; }
+command -v script >/dev/null || skip "no script(1) for a pseudo-terminal"
 
 # Runs "$1" on a pseudo-terminal, its transcript into $WORK/tty.
 on_tty() {

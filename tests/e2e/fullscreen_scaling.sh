@@ -14,8 +14,7 @@ lib=$(sdl_of ./vorn2112fs)
 [ "$(sdl_of ./frame_check)" = "$lib" ] || fail "frame_check loads another SDL than vorn2112fs"
 version=$(./frame_check --sdl-version) || fail "no SDL version"
 if [[ ! $version =~ ^1\.2\.([0-9]+)$ ]] || [ "${BASH_REMATCH[1]}" -lt 50 ]; then
-  echo "SKIP: $lib is the classic SDL $version, which sets a real video mode and scales nothing"
-  exit 0
+  skip "$lib is the classic SDL $version, which sets a real video mode and scales nothing"
 fi
 case ${SDL12COMPAT_SCALE_METHOD-nearest} in
   nearest) ;;
@@ -31,7 +30,7 @@ start_wm
 measure() {
   env "${@:2}" ./vorn2112fs >"$WORK/out" 2>&1 &
   APP_PID=$!
-  local win try lit
+  local win try lit shot=${1// /-}.ppm
   win=$(find_window) || fail "no window titled VORN2112"
   for try in $(seq 20); do
     eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -40,8 +39,8 @@ measure() {
     sleep 0.5
   done
   for try in $(seq 10); do
-    import -window root -depth 8 "$WORK/shot.ppm" 2>/dev/null
-    ./frame_check --blocks 4 "$WORK/shot.ppm" >"$WORK/blocks" || fail "frame_check failed"
+    shoot root "$shot"
+    ./frame_check --blocks 4 "$WORK/shots/$shot" >"$WORK/blocks" || fail "frame_check failed"
     read -r SHARE lit < <(sed -nE 's/^1280x800: ([0-9.]+)% .*, ([0-9.]+)% of the pixels lit$/\1 \2/p' \
       "$WORK/blocks")
     [ -n "$lit" ] && awk -v lit="$lit" 'BEGIN { exit !(lit > 20) }' && break

@@ -12,8 +12,8 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 # A screenshot of the window shows the scene. The message starts with a
 # screen of blanks, so give the text a few tries to scroll in.
 for try in 1 2 3 4 5 6 7 8; do
-  import -window "$win" -depth 8 "$WORK/shot.ppm" 2>/dev/null
-  "$BIN/frame_check" "$WORK/shot.ppm" >"$WORK/check" && break
+  shoot "$win" window.ppm
+  "$BIN/frame_check" "$WORK/shots/window.ppm" >"$WORK/check" && break
   [ "$try" = 8 ] && fail "the window does not show the scene: $(cat "$WORK/check")"
   sleep 1
 done

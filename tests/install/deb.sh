@@ -7,7 +7,7 @@
 BUILD=$(cd "$1" && pwd)
 SRC=$(cd "$2" && pwd)
 source "$SRC/tests/e2e/lib/common.sh" "$BUILD/bin" "$SRC"
-[ "$(id -u)" = 0 ] || { echo "skipped: installing the package needs root"; exit 77; }
+[ "$(id -u)" = 0 ] || skip "installing the package needs root"
 APT=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y -qq)
 purge() {
   dpkg -s vorn2112 >/dev/null 2>&1 && "${APT[@]}" purge vorn2112 >/dev/null 2>&1

@@ -2,17 +2,11 @@
 # programmer would: the programs find their pictures from any folder, and
 # programs of one's own build against the modules with CMake and pkg-config.
 # Usage: prefix.sh BUILD_DIR SOURCE_DIR PICTURE...
-set -u
 BUILD=$(cd "$1" && pwd)
 SRC=$(cd "$2" && pwd)
+source "$SRC/tests/e2e/lib/common.sh" "$BUILD/bin" "$SRC"
 shift 2
 PICTURE_FILES=("$@")
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 P=$WORK/prefix
 cmake --install "$BUILD" --prefix "$P" >"$WORK/install.log" 2>&1 || fail "install: $(tail -n 5 "$WORK/install.log")"
 

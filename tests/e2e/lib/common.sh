@@ -1,5 +1,5 @@
-# Shared by the end-to-end scripts: a private X server, waiting, failing.
-# Usage from a script: source "$(dirname "$0")/lib/common.sh" "$@"
+# Shared by the end-to-end scripts: a private X server, waiting, failing,
+# skipping. Usage from a script: source "$(dirname "$0")/lib/common.sh" "$@"
 set -u
 BIN=$1
 SRC=$2
@@ -14,9 +14,28 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Fails the script, saying why; the screenshots it took (shoot) are kept, as
+# PNG, in the build's test-output/e2e-<script> folder and named.
 fail() {
   echo "FAIL: $*" >&2
+  if [ -d "$WORK/shots" ]; then
+    local kept shot png
+    kept=$(cd "$BIN/.." && pwd)/test-output/e2e-$(basename "$0" .sh)
+    rm -rf "$kept" && mkdir -p "$kept"
+    echo "screenshots kept:" >&2
+    for shot in "$WORK"/shots/*; do
+      png=$kept/$(basename "${shot%.*}").png
+      convert "$shot" "$png" && echo "  $png" >&2
+    done
+  fi
   exit 1
+}
+
+# Ends a script that cannot run here, saying why, with the status CTest
+# counts as skipped (the tests' SKIP_RETURN_CODE).
+skip() {
+  echo "SKIP: $*"
+  exit 77
 }
 
 # Starts Xvfb on a free display number, its screen $1 (1024x768x24 unless
@@ -80,6 +99,13 @@ find_window() {
     sleep 0.1
   done
   return 1
+}
+
+# Takes a screenshot of window $1 (root: the whole screen) into
+# $WORK/shots/$2, a PPM file for frame_check.
+shoot() {
+  mkdir -p "$WORK/shots"
+  import -window "$1" -depth 8 "$WORK/shots/$2" 2>/dev/null
 }
 
 # Sends a real key press and release (XTEST) to the window.

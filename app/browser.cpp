@@ -91,7 +91,6 @@ EMSCRIPTEN_KEEPALIVE void vornRestart() {
   timingSet = false;
   emscripten_set_main_loop(step, 0, false);
 }
-
 }
 
 int main() {

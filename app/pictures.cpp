@@ -37,9 +37,8 @@ Image *VORN2112LoadPicture(const char *name, const char *programName) {
   const char *folder = VORN2112DataFolder();
   char path[PATH_MAX];
   if (!VORN2112FindPictureIn(name, folder, path, sizeof path)) {
-    std::fprintf(stderr, "%s: cannot load '%s': not in the working directory%s%s\n",
-                 programName, name != nullptr ? name : "", *folder != '\0' ? " nor in " : "",
-                 folder);
+    std::fprintf(stderr, "%s: cannot load '%s': not in the working directory%s%s\n", programName,
+                 name != nullptr ? name : "", *folder != '\0' ? " nor in " : "", folder);
     return nullptr;
   }
   Image *picture = IMGLoad(path);

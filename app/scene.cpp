@@ -175,5 +175,5 @@ void VORN2112UnloadScene() {
   release(&demo.rainbowPicture);
 }
 
-const ScenePhases vorn2112Scene = {VORN2112LoadScene,    VORN2112PrepareScene, compose,
-                                   advance,              VORN2112ReleaseScene, VORN2112UnloadScene};
+const ScenePhases vorn2112Scene = {VORN2112LoadScene, VORN2112PrepareScene, compose,
+                                   advance,           VORN2112ReleaseScene, VORN2112UnloadScene};

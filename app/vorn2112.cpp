@@ -89,8 +89,8 @@ int VORN2112Main(const ScenePhases &scene) {
 
 bool VORN2112Start(const ScenePhases &scene, Presentation where) {
   demo.scene = &scene;
-  bool setUp = where == Presentation::onScreen ? VORN2112Setup()
-                                               : setupScene(defaultWidth, defaultHeight);
+  bool setUp =
+      where == Presentation::onScreen ? VORN2112Setup() : setupScene(defaultWidth, defaultHeight);
   return setUp && prepareScene();
 }
 

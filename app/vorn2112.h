@@ -65,14 +65,14 @@ enum class Presentation {
 struct Demo {
   // The skeleton.
   const ScenePhases *scene;  // the scene being run; null before the first start
-  const char *programName;  // names the program in messages on standard error
-  Display *display;         // made at set-up, released last; null off screen
-  Keyboard *keyboard;       // made at set-up; null off screen
-  Image *backBuffer;        // every frame is composed here; the display's size
-  bool quitRequested;       // set by VORN2112Key; cleared only by a restart
-  bool verbose;             // guards VORN2112Error's print; nothing sets it
-  int32_t fpsFrames;        // calls of VORN2112FramesPerSecond so far
-  int32_t frame;            // number of the next frame; 0 when a run begins
+  const char *programName;   // names the program in messages on standard error
+  Display *display;          // made at set-up, released last; null off screen
+  Keyboard *keyboard;        // made at set-up; null off screen
+  Image *backBuffer;         // every frame is composed here; the display's size
+  bool quitRequested;        // set by VORN2112Key; cleared only by a restart
+  bool verbose;              // guards VORN2112Error's print; nothing sets it
+  int32_t fpsFrames;         // calls of VORN2112FramesPerSecond so far
+  int32_t frame;             // number of the next frame; 0 when a run begins
 
   // The scene's assets, loaded at set-up, released at tear-down.
   Font *textFont;              // 8 x 8 glyphs from "font8x8.pbm"

@@ -212,26 +212,18 @@ void readRawColours(PnmSource &source, uint32_t *pixels, size_t count) {
 
 void readBody(PnmSource &source, int magic, Image *image, bool memory) {
   size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
-  switch (magic) {
-    case 1:
-      readPlainBits(source, image->pixels, count, memory);
-      break;
-    case 2:
-      readPlainGreys(source, image->pixels, count);
-      break;
-    case 3:
-      pnmReadPlainColours(source, image);
-      break;
-    case 4:
-      readPackedBits(source, image, memory);
-      break;
-    case 5:
-      readRawGreys(source, image->pixels, count);
-      break;
-    default:
-      readRawColours(source, image->pixels, count);
-      break;
-  }
+  if (magic == 1)
+    readPlainBits(source, image->pixels, count, memory);
+  else if (magic == 2)
+    readPlainGreys(source, image->pixels, count);
+  else if (magic == 3)
+    pnmReadPlainColours(source, image);
+  else if (magic == 4)
+    readPackedBits(source, image, memory);
+  else if (magic == 5)
+    readRawGreys(source, image->pixels, count);
+  else
+    readRawColours(source, image->pixels, count);
 }
 
 Image *readPicture(PnmSource &source) {

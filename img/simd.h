@@ -43,13 +43,11 @@ inline bool imgHasAvx2() {
   __builtin_cpu_init();
   return __builtin_cpu_supports("avx2");
 }
-#define VORN_VECTOR_FUNCTION(name, parameters, arguments)                            \
-  [[gnu::always_inline]] static inline void name##Body parameters;                  \
-  __attribute__((target("avx2"))) static void name##Avx2 parameters {               \
-    name##Body arguments;                                                           \
-  }                                                                                 \
-  static void name##Plain parameters { name##Body arguments; }                      \
-  static void(*const name) parameters = imgHasAvx2() ? name##Avx2 : name##Plain;    \
+#define VORN_VECTOR_FUNCTION(name, parameters, arguments)                                     \
+  [[gnu::always_inline]] static inline void name##Body parameters;                            \
+  __attribute__((target("avx2"))) static void name##Avx2 parameters { name##Body arguments; } \
+  static void name##Plain parameters { name##Body arguments; }                                \
+  static void(*const name) parameters = imgHasAvx2() ? name##Avx2 : name##Plain;              \
   [[gnu::always_inline]] static inline void name##Body parameters
 #else
 #define VORN_VECTOR_FUNCTION(name, parameters, arguments) static void name parameters

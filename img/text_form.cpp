@@ -32,8 +32,8 @@ void writeChannel(char *out, uint32_t value) {
 // it is consumed. False when the text ends before that byte.
 bool readSize(PnmSource &source, int64_t &value) {
   value = 0;
-  int c = source.get();
-  for (; c >= '0' && c <= '9'; c = source.get())
+  int c = 0;
+  while ((c = source.get()) >= '0' && c <= '9')
     if (value < (int64_t{1} << 40)) value = value * 10 + (c - '0');
   return c >= 0;
 }

@@ -32,9 +32,7 @@ static void skipUnreachableDrivers() {
 // it, by default with linear filtering; the demo's pixels are meant to stay
 // square and sharp. A method the user set is kept. The classic library sets
 // a real video mode and scales nothing.
-static void scaleByNearestPixel() {
-  OSSetVariable("SDL12COMPAT_SCALE_METHOD", "nearest", false);
-}
+static void scaleByNearestPixel() { OSSetVariable("SDL12COMPAT_SCALE_METHOD", "nearest", false); }
 
 void backendPrepareProcess() {
   if (!overSdl2()) return;

@@ -23,7 +23,7 @@ static constexpr Uint32 videoFlags = SDL_ANYFORMAT | SDL_HWSURFACE;
 
 static Display *theDisplay = nullptr;
 static SDL_Surface *screen = nullptr;  // owned by SDL
-static bool doubleBuffered = false;  // SDL granted SDL_DOUBLEBUF: present with SDL_Flip
+static bool doubleBuffered = false;    // SDL granted SDL_DOUBLEBUF: present with SDL_Flip
 
 void SDLDPYError() {
 #ifdef SDLDPY_REPORT_ERRORS

@@ -120,9 +120,7 @@ bool OSProgramFolder(char *folder, size_t size) {
   return true;
 }
 
-bool OSIsTerminal(std::FILE *stream) {
-  return stream != nullptr && _isatty(_fileno(stream)) != 0;
-}
+bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && _isatty(_fileno(stream)) != 0; }
 
 void OSIgnoreBrokenPipe() {}
 

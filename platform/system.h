@@ -15,8 +15,9 @@
 // XDG_RUNTIME_DIR is set: SDL 2 would complain of it on standard error), and
 // has a mode smaller than the screen scaled by nearest pixel, unless the user
 // chose a method in SDL12COMPAT_SCALE_METHOD: the layer's own default blurs
-// the pixels. The classic SDL 1.2 sets a real video mode and is left alone. False, after "<programName>: <SDL's reason>" on
-// standard error, when SDL cannot start.
+// the pixels. The classic SDL 1.2 sets a real video mode and is left alone.
+// False, after "<programName>: <SDL's reason>" on standard error, when SDL
+// cannot start.
 bool SDLSYSStart(const char *programName);
 void SDLSYSQuit();
 

@@ -17,8 +17,8 @@
 #include "app/vorn2112.h"
 #include "platform/display.h"
 #include "platform/system.h"
-#include "tests/demo_run.h"
 #include "tests/alloc_hook.h"
+#include "tests/demo_run.h"
 #include "tests/support.h"
 
 namespace {

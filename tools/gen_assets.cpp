@@ -24,7 +24,8 @@ static int paintIconInto(const char *path) {
   Image *icon = assets::paintIcon();
   const size_t length = std::strlen(path);
   const bool ico = length >= 4 && std::strcmp(path + length - 4, ".ico") == 0;
-  bool written = icon != nullptr && (ico ? assets::writeIco(icon, path) : assets::writePng(icon, path));
+  bool written =
+      icon != nullptr && (ico ? assets::writeIco(icon, path) : assets::writePng(icon, path));
   if (icon != nullptr) IMGFree(&icon);
   if (written) return 0;
   std::fprintf(stderr, "vorn2112-assets: cannot write '%s'\n", path);

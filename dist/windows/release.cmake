@@ -9,6 +9,7 @@ add_custom_command(OUTPUT ${icon}
   DEPENDS vorn2112-assets
   COMMENT "Painting the programs' icon"
   VERBATIM)
+add_custom_target(vorn_windows_icon DEPENDS ${icon})
 
 set(VORN_ICON ${icon})
 set(programs)
@@ -25,6 +26,7 @@ foreach(v IN LISTS VORN_VARIANTS)
     configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/program.rc.in ${out}/${VORN_EXE}.rc @ONLY)
     set_source_files_properties(${out}/${VORN_EXE}.rc PROPERTIES OBJECT_DEPENDS ${icon})
     target_sources(${VORN_EXE} PRIVATE ${out}/${VORN_EXE}.rc)
+    add_dependencies(${VORN_EXE} vorn_windows_icon)
     list(APPEND programs ${VORN_EXE})
   endforeach()
 endforeach()

@@ -46,17 +46,18 @@ find_file(SDL_DLL SDL.dll PATH_SUFFIXES bin REQUIRED)
 set(name vorn2112-windows-${PROJECT_VERSION})
 set(stage ${out}/${name})
 set(archive ${CMAKE_BINARY_DIR}/${name}.zip)
+set(VORN_WINDOWS_ARCHIVE ${archive} PARENT_SCOPE)
 set(copy_programs)
 foreach(program IN LISTS programs)
   list(APPEND copy_programs COMMAND ${CMAKE_STRIP} -o ${stage}/${program}.exe $<TARGET_FILE:${program}>)
 endforeach()
+list(APPEND copy_programs COMMAND ${CMAKE_STRIP} -o ${stage}/SDL.dll ${SDL_DLL})
 list(TRANSFORM VORN_PICTURES PREPEND ${CMAKE_BINARY_DIR}/bin/ OUTPUT_VARIABLE pictures)
 add_custom_command(OUTPUT ${archive}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${archive}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
   ${copy_programs}
-  COMMAND ${CMAKE_COMMAND} -E copy ${SDL_DLL} ${pictures} ${out}/README.txt ${out}/SDL-LICENSE.txt
-    ${stage}
+  COMMAND ${CMAKE_COMMAND} -E copy ${pictures} ${out}/README.txt ${out}/SDL-LICENSE.txt ${stage}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${archive} --format=zip -- ${name}
   WORKING_DIRECTORY ${out}
   DEPENDS ${programs} ${pictures} ${out}/README.txt ${out}/SDL-LICENSE.txt vorn_assets

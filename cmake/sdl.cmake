@@ -9,12 +9,34 @@
 # Windows SDL's own flags would rename every main and make every program a
 # window program, so the two targets are put together from the library
 # files instead: the capture tools stay console programs.
+#
+# Two builds bring their own SDL 1.2 into the build folder's sdl when they
+# are configured: the Windows build SDL cross-built from Debian's source
+# (tools/windows_sdl.sh), and a build with VORN_CLASSIC_SDL the classic
+# library unpacked beside the system's compatibility layer
+# (tools/classic_sdl.sh), which its programs must then load.
+option(VORN_CLASSIC_SDL "Build over the classic SDL 1.2, unpacked into the build folder" OFF)
 add_library(vorn_sdl INTERFACE)
 add_library(vorn_sdl_main INTERFACE)
 if(EMSCRIPTEN)
   return()
 endif()
+
+function(vorn_fetch_sdl script prefix)
+  execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/tools/${script} ${prefix} RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "tools/${script} could not make SDL 1.2 in ${prefix}")
+  endif()
+endfunction()
+
+if(VORN_CLASSIC_SDL)
+  vorn_fetch_sdl(classic_sdl.sh ${CMAKE_BINARY_DIR}/sdl)
+  list(PREPEND CMAKE_PREFIX_PATH ${CMAKE_BINARY_DIR}/sdl/usr)
+  set(VORN_EXPECTED_SDL ${CMAKE_BINARY_DIR}/sdl/usr/lib)
+endif()
+
 if(WIN32)
+  vorn_fetch_sdl(windows_sdl.sh ${VORN_WINDOWS_SDL})
   find_path(SDL_INCLUDE_DIR SDL.h PATH_SUFFIXES SDL REQUIRED)
   find_library(SDL_LIBRARY NAMES SDL.dll SDL REQUIRED)
   find_library(SDLMAIN_LIBRARY SDLmain REQUIRED)

@@ -6,18 +6,7 @@ cd "$BIN" || fail "no $BIN"
 ./vorn2112 >"$WORK/out" 2>&1 &
 APP_PID=$!
 win=$(find_window) || fail "no window titled VORN2112"
-eval "$(xdotool getwindowgeometry --shell "$win")"
-[ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || fail "window is ${WIDTH}x$HEIGHT"
-
-# A screenshot of the window shows the scene. The message starts with a
-# screen of blanks, so give the text a few tries to scroll in.
-for try in 1 2 3 4 5 6 7 8; do
-  shoot "$win" window.ppm
-  "$BIN/frame_check" "$WORK/shots/window.ppm" >"$WORK/check" && break
-  [ "$try" = 8 ] && fail "the window does not show the scene: $(cat "$WORK/check")"
-  sleep 1
-done
-echo "screenshot: $(cat "$WORK/check")"
+shows_scene "$win"
 
 # F2 and the arrows have symbols above 255; F2's low byte is Escape's.
 survives "$win" space a F2 Up Down Left Right

@@ -15,15 +15,7 @@ start() {
 
 cd "$RELEASE" || exit 1
 start vorn2112.exe
-eval "$(xdotool getwindowgeometry --shell "$win")"
-[ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || fail "window is ${WIDTH}x$HEIGHT"
-for try in 1 2 3 4 5 6 7 8; do
-  shoot "$win" window.ppm
-  "$NATIVE/frame_check" "$WORK/shots/window.ppm" >"$WORK/check" && break
-  [ "$try" = 8 ] && fail "the window does not show the scene: $(cat "$WORK/check")"
-  sleep 1
-done
-echo "screenshot: $(cat "$WORK/check")"
+shows_scene "$win"
 survives "$win" space a F2 Up
 ends_on "$win" q
 no_output_files

@@ -108,6 +108,22 @@ shoot() {
   import -window "$1" -depth 8 "$WORK/shots/$2" 2>/dev/null
 }
 
+# Fails unless window $1 is 640 x 480 and a screenshot of it shows the scene
+# (judged by the native frame_check in $BIN). The message starts with a
+# screen of blanks, so the text gets a few tries to scroll in.
+shows_scene() {
+  local win=$1 try
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || fail "window is ${WIDTH}x$HEIGHT"
+  for try in 1 2 3 4 5 6 7 8; do
+    shoot "$win" window.ppm
+    "$BIN/frame_check" "$WORK/shots/window.ppm" >"$WORK/check" && break
+    [ "$try" = 8 ] && fail "the window does not show the scene: $(cat "$WORK/check")"
+    sleep 1
+  done
+  echo "screenshot: $(cat "$WORK/check")"
+}
+
 # Sends a real key press and release (XTEST) to the window.
 press() {
   xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"

@@ -3,6 +3,7 @@
 # Linux build's do, as pictures and as a video stream on standard output
 # (binary: no "\r\n" for "\n"), and say their frame rate on the console.
 source "$(dirname "$0")/lib.sh" "$@"
+wine_session
 cd "$WORK" || exit 1
 for program in vorn2112 vorn2112fs; do
   for build in linux windows; do

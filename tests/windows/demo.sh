@@ -5,6 +5,8 @@
 # ends with status 1 and its reason in stderr.txt beside the program.
 source "$(dirname "$0")/lib.sh" "$@"
 start_x
+start_wm
+wine_session
 
 # start PROGRAM: starts a demo of the release from the current folder.
 start() {

@@ -13,6 +13,22 @@ cmake -E chdir "$WORK" cmake -E tar xf "$ARCHIVE" || fail "cannot unpack $ARCHIV
 RELEASE=$(find "$WORK" -mindepth 1 -maxdepth 1 -type d -name 'vorn2112-windows-*')
 [ -n "$RELEASE" ] || fail "$ARCHIVE holds no vorn2112-windows-* folder"
 
+# Wine's session: its server kept running from the first program to the
+# last, started with every standard stream closed (the services it starts
+# would otherwise hold the test's output open), and ended with the test.
+# The first program of a session fixes its X display: start it after
+# start_x where the test needs one.
+WINESERVER=("${WINE[@]:0:${#WINE[@]}-1}" "$(dirname "${WINE[-1]}")/wineserver")
+wine_session() {
+  local word
+  for word in "${WINE[@]}"; do
+    case $word in WINEPREFIX=*) mkdir -p "${word#WINEPREFIX=}" ;; esac  # a new prefix is made in it
+  done
+  { "${WINESERVER[@]}" -p && "${WINE[@]}" wineboot; } </dev/null >/dev/null 2>&1 ||
+    fail "cannot start Wine (${WINE[*]})"
+}
+trap 'cleanup; "${WINESERVER[@]}" -k </dev/null >/dev/null 2>&1' EXIT
+
 # Runs a Windows program of the release under Wine: wine PROGRAM ARGS...
 wine() {
   local program=$1

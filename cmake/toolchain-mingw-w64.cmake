@@ -8,7 +8,7 @@
 # commands look there and in the MinGW-w64 system folder only, never at the
 # build machine's own libraries.
 #
-# The programs carry the C and C++ run-time libraries and the POSIX threads
+# The programs carry the C++ run-time libraries and the POSIX threads
 # library inside them, so an .exe needs SDL.dll and Windows' own DLLs only.
 # Tests run through Wine (CMAKE_CROSSCOMPILING_EMULATOR) with the Wine prefix
 # VORN_WINE_PREFIX, its debug channels silenced and no prompts to install
@@ -41,16 +41,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "${VORN_WINDOWS_SDL}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
 
-# libgcc and libstdc++ linked in statically; so is winpthread (which the
-# -posix libstdc++ needs): taking its whole archive leaves nothing for the
-# compiler driver's own -lpthread to import from libwinpthread-1.dll. The
-# flags come before a target's libraries, so -Bdynamic restores the default
-# for them (SDL links through its import library).
-set(_vorn_static_runtime
-  "-static-libgcc -static-libstdc++ -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "${_vorn_static_runtime}")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_vorn_static_runtime}")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "${_vorn_static_runtime}")
+# libgcc, libstdc++ and winpthread (which the -posix libstdc++ needs) linked
+# in statically, taking only the objects a program uses (the whole of
+# winpthread would bring its own version information along, which would
+# stand beside the program's). SDL still links through its import library:
+# cmake/sdl.cmake names it by its full path, which -static leaves alone.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
+set(CMAKE_MODULE_LINKER_FLAGS_INIT -static)
 
 # Wine: the 64-bit loader itself rather than the wine script, which without
 # the 32-bit Wine prints a hint on every start unless WINEDEBUG has -all.

@@ -2,7 +2,6 @@
 // the picture folder installed beside them; a picture in neither place is
 // reported with both.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
@@ -11,6 +10,7 @@
 
 #include "app/pictures.h"
 #include "app/vorn2112.h"
+#include "tests/support.h"
 
 namespace fs = std::filesystem;
 
@@ -21,17 +21,18 @@ namespace {
 class PicturePlaces : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_FALSE(root_.empty());
     previous_ = fs::current_path();
-    root_ = fs::temp_directory_path() / ("vorn-pictures-" + std::to_string(getpid()));
     fs::create_directories(root_ / "here");
     fs::create_directories(root_ / "installed");
     fs::current_path(root_ / "here");
   }
   void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(root_);
+    if (!previous_.empty()) fs::current_path(previous_);
   }
-  static void touch(const fs::path &path) { std::ofstream(path) << "P5 1 1 255\n\x7F"; }
+  static void touch(const fs::path &path) {
+    std::ofstream(path, std::ios::binary) << "P5 1 1 255\n\x7F";
+  }
   std::string installed() const { return (root_ / "installed").string(); }
   // Where VORN2112FindPictureIn finds `name` with the installed folder;
   // empty when it does not.
@@ -40,7 +41,9 @@ class PicturePlaces : public ::testing::Test {
     return VORN2112FindPictureIn(name, folder.c_str(), path, sizeof path) ? path : "";
   }
 
-  fs::path previous_, root_;
+  ScratchFolder scratch_{"vorn-pictures"};
+  const fs::path &root_ = scratch_.path();
+  fs::path previous_;
 };
 
 TEST_F(PicturePlaces, WorkingDirectoryComesFirst) {
@@ -91,7 +94,7 @@ TEST_F(PicturePlaces, MissingPictureIsReportedWithBothPlaces) {
 }
 
 TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
-  std::ofstream("V.ppm") << "not a picture";
+  std::ofstream("V.ppm", std::ios::binary) << "not a picture";
   testing::internal::CaptureStderr();
   testing::internal::CaptureStdout();  // the image core's own report
   EXPECT_EQ(VORN2112LoadPicture("V.ppm", demo.programName), nullptr);
@@ -100,10 +103,16 @@ TEST_F(PicturePlaces, UnreadablePictureIsReportedByItsPath) {
             std::string(demo.programName) + ": cannot load 'V.ppm': not a PNM picture\n");
 }
 
+// The test programs lie in the build's bin folder; the picture folder is
+// written with "/" on every system ("C:/..." on Windows).
 TEST(PictureFolder, LiesBesideTheRunningProgram) {
-  fs::path program = fs::read_symlink("/proc/self/exe");
-  EXPECT_EQ(std::string(VORN2112DataFolder()),
-            (program.parent_path().parent_path() / "share" / "games" / "vorn2112").string());
+  const std::string folder = VORN2112DataFolder(), tail = "/share/games/vorn2112";
+  ASSERT_GT(folder.size(), tail.size());
+  EXPECT_EQ(folder.substr(folder.size() - tail.size()), tail);
+  EXPECT_EQ(folder.find('\\'), std::string::npos) << folder;
+  EXPECT_TRUE(fs::equivalent(folder.substr(0, folder.size() - tail.size()),
+                             fs::path(VORN_TEST_BIN_DIR).parent_path()))
+      << folder;
 }
 
 }  // namespace

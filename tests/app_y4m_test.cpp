@@ -1,7 +1,6 @@
 // The YUV4MPEG2 writer: the header, the frame's three full planes in
 // studio-range YCbCr, and a frame of the wrong size refused.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <fstream>
@@ -13,10 +12,6 @@
 
 namespace {
 
-std::string y4mPath() {
-  return testing::TempDir() + "vorn-y4m-" + std::to_string(getpid()) + ".y4m";
-}
-
 std::string contentsOf(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -25,7 +20,8 @@ std::string contentsOf(const std::string &path) {
 const std::string header = "YUV4MPEG2 W3 H1 F60:1 Ip A1:1 C444\n";
 
 TEST(AppY4m, FrameIsItsYThenCbThenCrPlane) {
-  std::string path = y4mPath();
+  const ScratchFolder folder("vorn-y4m");
+  const std::string path = folder / "frames.y4m";
   Y4mStream stream{};
   ASSERT_TRUE(Y4MStart(&stream, std::fopen(path.c_str(), "wb"), 3, 1));
   ImagePtr frame = imageOf(3, 1, {0x000000, 0xFFFFFF, 0xFF0000});  // black, white, red
@@ -34,11 +30,11 @@ TEST(AppY4m, FrameIsItsYThenCbThenCrPlane) {
   const char planes[] = {16, char(235), 82,        char(128), char(128),
                          90, char(128), char(128), char(240)};
   EXPECT_EQ(contentsOf(path), header + "FRAME\n" + std::string(planes, sizeof planes));
-  std::remove(path.c_str());
 }
 
 TEST(AppY4m, FrameOfAnotherSizeIsRefusedAndNotWritten) {
-  std::string path = y4mPath();
+  const ScratchFolder folder("vorn-y4m");
+  const std::string path = folder / "frames.y4m";
   Y4mStream stream{};
   ASSERT_TRUE(Y4MStart(&stream, std::fopen(path.c_str(), "wb"), 3, 1));
   ImagePtr frame = imageOf(1, 3);
@@ -46,7 +42,6 @@ TEST(AppY4m, FrameOfAnotherSizeIsRefusedAndNotWritten) {
   EXPECT_EQ(stream.error, EINVAL);
   EXPECT_FALSE(Y4MEnd(&stream));
   EXPECT_EQ(contentsOf(path), header);
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -156,21 +157,20 @@ TEST(Backdrops, RainbowIsDarkEnoughToAddTwice) {
 }
 
 TEST(Generator, PaintsTheSameBytesEveryRun) {
-  char directory[] = "/tmp/vorn-assets-XXXXXX";
-  ASSERT_NE(mkdtemp(directory), nullptr);
-  std::string command = std::string("./vorn2112-assets ") + directory;
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  ScratchFolder directory("vorn-assets");
+  ASSERT_FALSE(directory.path().empty());
+  // ./vorn2112-assets, or .\vorn2112-assets for Windows' command processor.
+  const std::string command =
+      (std::filesystem::path(".") / "vorn2112-assets").string() + " " + directory.path().string();
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
   for (const char *name : {"font8x8.pbm", "V.ppm", "O.ppm", "R.ppm", "N.ppm", "vorn-fernmoor.ppm",
                            "vorn-2008.ppm", "vorn-rainbow.ppm"}) {
-    std::string fresh = std::string(directory) + "/" + name;
-    std::ifstream a(name, std::ios::binary), b(fresh, std::ios::binary);
+    std::ifstream a(name, std::ios::binary), b(directory / name, std::ios::binary);
     std::string built{std::istreambuf_iterator<char>(a), {}};
     std::string again{std::istreambuf_iterator<char>(b), {}};
     EXPECT_FALSE(built.empty()) << name;
     EXPECT_TRUE(built == again) << name;
-    std::remove(fresh.c_str());
   }
-  std::remove(directory);
 }
 
 }  // namespace

@@ -22,12 +22,18 @@ class Platform : public ::testing::Test {
     if (display != nullptr) SDLDPYFree(&display);
     SDL_Quit();
   }
-  // Makes the display with a w x h mode; false on a palette screen, whose
-  // colours cannot be compared exactly.
+  // Makes the display with a w x h mode; false on a screen of fewer colours
+  // (the classic SDL's dummy driver gives an 8-bit palette), whose colours
+  // cannot be compared exactly.
   bool trueColourMode(int32_t w, int32_t h) {
     display = SDLDPYNew();
     SDLDPYSetMode(display, w, h);
     return SDL_GetVideoSurface()->format->BitsPerPixel >= 24;
+  }
+  static std::string fewColours() {
+    const SDL_PixelFormat *format = SDL_GetVideoSurface()->format;
+    return "the video driver gave a screen of " + std::to_string(format->BitsPerPixel) +
+           " bits a pixel" + (format->palette != nullptr ? ", with a palette" : "");
   }
   Display *display = nullptr;
   Keyboard *keyboard = nullptr;
@@ -86,7 +92,7 @@ TEST_F(Platform, FreeClearsTheCallersPointer) {
 // Reads the screen back after presents of images smaller than, equal to and
 // larger than the display: the top-left w x h area shows the image's own rows.
 TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
-  if (!trueColourMode(64, 48)) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(64, 48)) GTEST_SKIP() << fewColours();
   for (auto [w, h] : std::vector<std::pair<int, int>>{{20, 10}, {64, 48}, {100, 70}}) {
     fillScreen(0x123456);
     Image *image = paintedImage(w, h);
@@ -101,7 +107,7 @@ TEST_F(Platform, ShowPresentsTheImagesTopLeftArea) {
 }
 
 TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
-  if (!trueColourMode(32, 16)) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(32, 16)) GTEST_SKIP() << fewColours();
   fillScreen(0x000000);
   Image *narrow = paintedImage(31, 16);
   SDLDPYPutPixels(display, narrow);
@@ -118,7 +124,7 @@ TEST_F(Platform, PutPixelsNeedsTheDisplaysExactSize) {
 // A present to a display that is not the one, of a null image or of an image
 // without pixels changes nothing on the screen; a proper one still shows.
 TEST_F(Platform, PresentsOfBadArgumentsLeaveTheScreenAlone) {
-  if (!trueColourMode(8, 8)) GTEST_SKIP() << "palette screen";
+  if (!trueColourMode(8, 8)) GTEST_SKIP() << fewColours();
   fillScreen(0x123456);
   Image *image = paintedImage(8, 8);
   Image hollow{8, 8, nullptr};

@@ -138,7 +138,7 @@ TEST_F(RasterTest, CopyEqualResizeAndClear) {
 
 TEST(RasterFiles, LoadReadsNothingAndSaveWritesNothing) {
   const char *name = "raster_test_file.txt";
-  std::FILE *file = std::fopen(name, "w");
+  std::FILE *file = std::fopen(name, "wb");
   std::fputs("x", file);
   std::fclose(file);
   Raster *loaded = RASTERLoad(name);

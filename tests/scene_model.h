@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numbers>
 #include <vector>
 
 #include "app/bars.h"
@@ -80,7 +81,7 @@ inline int16_t sine(int32_t i) {
     case 768:
       return -32766;
   }
-  return int16_t(std::lround(32767.0 * std::sin(2.0 * M_PI * i / 1024.0)));
+  return int16_t(std::lround(32767.0 * std::sin(2.0 * std::numbers::pi * i / 1024.0)));
 }
 
 inline int32_t mod1024(int64_t a) { return int32_t(((a % 1024) + 1024) % 1024); }

@@ -1,6 +1,4 @@
 // The windowed scene, rendered in-process from the generated pictures.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -34,8 +32,9 @@ TEST(Scene, RestartRepeatsTheFirstFrames) { expectRestartRepeatsTheFirstFrames()
 TEST(Scene, AVeryWideLetterFliesOnItsCurve) {
   namespace fs = std::filesystem;
   const fs::path pictures = fs::current_path();
-  const fs::path folder = fs::temp_directory_path() / ("vorn_wide_v_" + std::to_string(getpid()));
-  fs::create_directories(folder);
+  const ScratchFolder scratch("vorn_wide_v");
+  const fs::path &folder = scratch.path();
+  ASSERT_FALSE(folder.empty());
   for (const char *name : {"font8x8.pbm", "O.ppm", "R.ppm", "N.ppm", "vorn-fernmoor.ppm",
                            "vorn-2008.ppm", "vorn-rainbow.ppm"})
     fs::copy_file(pictures / name, folder / name, fs::copy_options::overwrite_existing);
@@ -69,8 +68,7 @@ TEST(Scene, AVeryWideLetterFliesOnItsCurve) {
     }
     ++rowsSeen;
   });
-  fs::current_path(pictures);
-  fs::remove_all(folder);
+  fs::current_path(pictures);  // out of the folder, which then goes
   EXPECT_GT(rowsSeen, 100);
 }
 

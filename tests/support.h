@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -42,6 +43,48 @@ class TestSetting : public testing::Environment {
   }
 };
 inline testing::Environment *const testSetting = testing::AddGlobalTestEnvironment(new TestSetting);
+
+// Whether the programs are Windows', where a few cases cannot exist (a FIFO
+// among the files, a Linux program as a peer) and skip.
+#ifdef _WIN32
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+
+// A new empty folder under the system's temporary folder, named `stem` and a
+// random suffix (drawn again while the name is taken), removed with all it
+// holds when the object goes. Its path is empty when none could be made.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string &stem) {
+    namespace fs = std::filesystem;
+    static std::mt19937 draw{std::random_device{}()};
+    std::error_code error;
+    const fs::path temporary = fs::temp_directory_path(error);
+    for (int attempt = 0; attempt < 100 && !error; ++attempt) {
+      fs::path folder = temporary / (stem + "-" + std::to_string(draw()));
+      if (fs::create_directory(folder, error)) {
+        path_ = folder;
+        return;
+      }
+    }
+    ADD_FAILURE() << "cannot make a folder for " << stem << " in " << temporary << ": "
+                  << error.message();
+  }
+  ~ScratchFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+  ScratchFolder(const ScratchFolder &) = delete;
+  ScratchFolder &operator=(const ScratchFolder &) = delete;
+  const std::filesystem::path &path() const { return path_; }
+  // The path of `name` in the folder, as the library takes file names.
+  std::string operator/(const std::string &name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // Owning pointers: an image released with IMGFree, and the plain heap blocks
 // (texts, run tables, point lists) released with free.

@@ -40,7 +40,8 @@ file(STRINGS ${sdl_doc}/debian-version VORN_SDL_DEBIAN_VERSION LIMIT_COUNT 1)
 string(REGEX REPLACE "^([0-9.]+).*" "\\1" VORN_SDL_VERSION "${VORN_SDL_DEBIAN_VERSION}")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/README.txt.in ${out}/README.txt @ONLY
   NEWLINE_STYLE CRLF)
-configure_file(${sdl_doc}/COPYING ${out}/SDL-LICENSE.txt COPYONLY)
+# Windows line ends, as in README.txt (the licence holds no @ to replace).
+configure_file(${sdl_doc}/COPYING ${out}/SDL-LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 find_file(SDL_DLL SDL.dll PATH_SUFFIXES bin REQUIRED)
 
 set(name vorn2112-windows-${PROJECT_VERSION})

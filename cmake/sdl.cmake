@@ -44,6 +44,13 @@ if(WIN32)
   target_link_libraries(vorn_sdl INTERFACE ${SDL_LIBRARY})
   target_link_libraries(vorn_sdl_main INTERFACE mingw32 ${SDLMAIN_LIBRARY} ${SDL_LIBRARY})
   target_link_options(vorn_sdl_main INTERFACE -mwindows)
+  # SDL.dll beside the programs in bin, where they run under Wine (the tests)
+  # and from where the release takes it.
+  find_file(SDL_DLL SDL.dll PATH_SUFFIXES bin REQUIRED)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/SDL.dll
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SDL_DLL} ${CMAKE_BINARY_DIR}/bin/SDL.dll
+    DEPENDS ${SDL_DLL} VERBATIM)
+  add_custom_target(vorn_sdl_dll ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/SDL.dll)
   return()
 endif()
 find_package(PkgConfig QUIET)

@@ -40,8 +40,8 @@
   __attribute__((target_clones("avx2", "default"))) static void name parameters
 #elif defined(__x86_64__) || defined(__i386__)
 inline bool imgHasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);
+  return has;
 }
 #define VORN_VECTOR_FUNCTION(name, parameters, arguments)                                     \
   [[gnu::always_inline]] static inline void name##Body parameters;                            \

@@ -42,7 +42,6 @@ configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/README.txt.in ${out}/README.t
   NEWLINE_STYLE CRLF)
 # Windows line ends, as in README.txt (the licence holds no @ to replace).
 configure_file(${sdl_doc}/COPYING ${out}/SDL-LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
-find_file(SDL_DLL SDL.dll PATH_SUFFIXES bin REQUIRED)
 
 set(name vorn2112-windows-${PROJECT_VERSION})
 set(stage ${out}/${name})

@@ -10,7 +10,7 @@
 #include "app/scene.h"
 #include "app/vorn2112.h"
 #include "app/y4m.h"
-#include "platform/os.h"
+#include "os/os.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/os.h"
+#include "os/os.h"
 #include "platform/system.h"
 
 // Both set by the build: the picture folder as installed, and the same

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "img/failure.h"
-#include "platform/os.h"
+#include "os/os.h"
 
 namespace {
 

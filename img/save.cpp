@@ -5,7 +5,7 @@
 
 #include "img/failure.h"
 #include "img/img.h"
-#include "platform/os.h"
+#include "os/os.h"
 
 bool IMGSave(const Image *image, const char *path) {
   if (image == nullptr || image->pixels == nullptr || path == nullptr || image->width <= 0 ||

@@ -4,7 +4,7 @@
 //   backend_web.cpp      a web browser's canvas under an emulation of SDL 1.2
 // The display, the keyboard and the process's start and end (display.cpp,
 // keyboard.cpp, system.cpp) are the same on every platform and call only
-// these; what differs between operating systems beneath SDL is platform/os.h.
+// these; what differs between operating systems beneath SDL is os/os.h.
 #pragma once
 
 #include <SDL.h>

@@ -9,7 +9,7 @@
 #include <initializer_list>
 
 #include "platform/backend.h"
-#include "platform/os.h"
+#include "os/os.h"
 
 // The compatibility layer over SDL 2 reports versions from 1.2.50 on.
 static bool overSdl2() {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "img/clip.h"
-#include "platform/os.h"
+#include "os/os.h"
 
 [[maybe_unused]] static const char *const rasterIdentification[] = {"RASTER", "20080421",
                                                                     "VORN2112 developers"};

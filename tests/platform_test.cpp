@@ -9,7 +9,7 @@
 #include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
-#include "platform/os.h"
+#include "os/os.h"
 #include "tests/support.h"
 
 namespace {

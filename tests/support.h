@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "img/img.h"
-#include "platform/os.h"
+#include "os/os.h"
 #include "tools/png.h"
 
 #ifndef VORN_TEST_BIN_DIR

@@ -24,7 +24,7 @@ for f in "${PICTURE_FILES[@]}"; do
   [ -f "$P/share/games/vorn2112/$f" ] || fail "picture not installed: $f"
 done
 [ "$(find "$P/share/games/vorn2112" -type f | wc -l)" = ${#PICTURE_FILES[@]} ] || fail "pictures: $(ls "$P/share/games/vorn2112")"
-for h in img/pnm_reader.h img/failure.h platform/backend.h platform/os.h; do
+for h in img/pnm_reader.h img/failure.h platform/backend.h os/os.h; do
   [ -e "$P/include/vorn2112/$h" ] && fail "an internal header is installed: $h"
 done
 find "$P" -name '*_test' | grep -q . && fail "test programs are installed"

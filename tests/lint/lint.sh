@@ -11,7 +11,7 @@ BUILD=$(cd "$2" && pwd)
 cd "$SRC" || exit 1
 status=0
 
-files=$(find app bench examples fuzz img platform raster tests text tools -name '*.cpp' -o -name '*.h' | sort)
+files=$(find app bench examples fuzz img os platform raster tests text tools -name '*.cpp' -o -name '*.h' | sort)
 [ -n "$files" ] || { echo "FAIL: no C++ files under $SRC"; exit 1; }
 echo "clang-format: $(echo "$files" | wc -l) files"
 if ! echo "$files" | xargs clang-format --dry-run --Werror; then
@@ -22,7 +22,7 @@ fi
 DB=$BUILD/compile_commands.json
 [ -f "$DB" ] || { echo "FAIL: no $DB (configure with CMAKE_EXPORT_COMPILE_COMMANDS=ON)"; exit 1; }
 sources=$(sed -n 's|^ *"file": "\(.*\)",\{0,1\}$|\1|p' "$DB" |
-  grep -E "^$SRC/(app|img|platform|raster|text|tools)/[^/]*\.cpp$" | sort -u)
+  grep -E "^$SRC/(app|img|os|platform|raster|text|tools)/[^/]*\.cpp$" | sort -u)
 [ -n "$sources" ] || { echo "FAIL: $DB names none of the modules' sources"; exit 1; }
 echo "clang-tidy: $(echo "$sources" | wc -l) files"
 if ! echo "$sources" | xargs -P "$(nproc)" -n 4 clang-tidy -p "$BUILD" --quiet --warnings-as-errors='*' 2>/dev/null; then

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/os.h"
+#include "os/os.h"
 
 std::FILE *OSOpenFile(const char *path, const char *mode) {
   if (path == nullptr || mode == nullptr) {

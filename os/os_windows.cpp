@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/os.h"
+#include "os/os.h"
 
 namespace {
 

@@ -48,6 +48,15 @@ bool OSProgramFolder(char *folder, size_t size);
 // fit in PATH_MAX bytes. Static storage until the next call.
 const char *OSInstalledFolder(const char *relative, const char *fixed);
 
+// The program's arguments in UTF-8, whatever the system's code page: main
+// calls it first thing. On Windows, whose C run-time hands main the command
+// line in the ANSI code page (where a letter outside it is lost), the
+// command line is read again as the system keeps it, in UTF-16, and
+// converted; *argv then points at storage kept until the process ends, and
+// a console the program writes to shows UTF-8 until it ends. Elsewhere the
+// arguments are the bytes given and stay as they are.
+void OSArguments(int *argc, char ***argv);
+
 // Standard streams.
 bool OSIsTerminal(std::FILE *stream);  // true for a console or terminal
 // A write to a pipe whose reader has gone fails with an error (EPIPE)

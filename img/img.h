@@ -83,16 +83,13 @@ Image *IMGNew();  // 16 x 16, all pixels 0
 // maxImagePixels or when memory runs out (the failure reason says which);
 // nothing stays allocated then.
 Image *IMGMake(int32_t width, int32_t height);
-void IMGFree(Image **image);                    // releases it; *image becomes null
-char *IMGToASCII(const Image *image);           // "IMG{\nP3\n...}\n", "IMG{}" if empty
-Image *IMGFromASCII(const char *text);          // reads the text form back
-bool IMGEqual(const Image *a, const Image *b);  // same size and same pixels
-Image *IMGCopy(const Image *source);            // new image with the same pixels, or null
-// New size, every pixel 0. A negative size or one over maxImagePixels is
-// reported and changes nothing; when memory runs out the image has the new
-// size and no pixel array (pixels is null).
-void IMGResize(Image *image, int32_t w, int32_t h);
-void IMGClear(Image *image);  // every pixel 0
+void IMGFree(Image **image);                         // releases it; *image becomes null
+char *IMGToASCII(const Image *image);                // "IMG{\nP3\n...}\n", "IMG{}" if empty
+Image *IMGFromASCII(const char *text);               // reads the text form back
+bool IMGEqual(const Image *a, const Image *b);       // same size and same pixels
+Image *IMGCopy(const Image *source);                 // new image with the same pixels, or null
+void IMGResize(Image *image, int32_t w, int32_t h);  // new size, every pixel 0
+void IMGClear(Image *image);                         // every pixel 0
 
 // Files.
 Image *IMGLoad(const char *path);                    // PNM P1..P6 file, or null

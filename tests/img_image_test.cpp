@@ -16,7 +16,7 @@
 #if __has_include(<link.h>)
 #include "tests/alloc_hook.h"
 #else
-long allocationCount() { return 0; }
+inline long allocationCount() { return 0; }
 #endif
 #ifdef __linux__
 #include <sys/mman.h>
@@ -155,8 +155,8 @@ TEST(ImgSizeLimit, ImagesAtTheLimitAreMadeAndReachedToTheFarCorner) {
   }
 }
 
-// The records are open: an image made by hand beyond the limit, its pixels
-// reserved but never touched (4 GiB and more), is indexed in full width, so
+// The records are open: an image made by hand beyond the limit, over 16 GiB
+// of address space reserved but never touched, is indexed in full width, so
 // the pixel at (65535, 65535) is the last of 2^32, not one before the first.
 TEST(ImgSizeLimit, RecordsMadeByHandBeyondItAreIndexedInFullWidth) {
 #if defined(__linux__) && UINTPTR_MAX > UINT32_MAX

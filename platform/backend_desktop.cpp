@@ -8,8 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "platform/backend.h"
 #include "os/os.h"
+#include "platform/backend.h"
 
 // The compatibility layer over SDL 2 reports versions from 1.2.50 on.
 static bool overSdl2() {

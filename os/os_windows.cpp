@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <timeapi.h>  // after windows.h, which it needs
 #include <windows.h>
 
 #include <cerrno>
@@ -119,6 +120,8 @@ bool OSProgramFolder(char *folder, size_t size) {
   last[last == folder + 2 && folder[1] == ':' ? 1 : 0] = '\0';
   return true;
 }
+
+bool OSFineSleep() { return timeBeginPeriod(1) == TIMERR_NOERROR; }
 
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && _isatty(_fileno(stream)) != 0; }
 

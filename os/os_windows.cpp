@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
-#include <timeapi.h>  // after windows.h, which it needs
 #include <windows.h>
 
 #include <cerrno>

@@ -148,3 +148,24 @@ ends_on() {
   APP_PID=
   [ "$STATUS" = 0 ] || fail "exit status $STATUS after $2"
 }
+
+# Runs ./$1 (in the current folder) for $2 seconds with the present counter
+# beside it (libvorn_present_counter.so) loaded, then ends it on q; fails
+# unless it ends with status 0. Any further words are the program's
+# environment (VORN2112_FPS=30). Leaves the counter's line in COUNTED and
+# its figures in RATE (presents a second, whole), P95 (ms) and CPU (share
+# of a core), and the program's other output in SAID.
+run_counted() {
+  local program=$1 seconds=$2 win
+  shift 2
+  env LD_PRELOAD="$PWD/libvorn_present_counter.so" "$@" "./$program" >"$WORK/out" 2>&1 &
+  APP_PID=$!
+  win=$(find_window) || fail "$program opened no window"
+  sleep "$seconds"
+  ends_on "$win" q
+  COUNTED=$(grep "^presents:" "$WORK/out") || fail "$program $*: the counter saw no presents: $(cat "$WORK/out")"
+  SAID=$(grep -v '^presents:' "$WORK/out")
+  RATE=$(sed -E 's/.*: ([0-9]+)\.[0-9] per second.*/\1/' <<<"$COUNTED")
+  P95=$(sed -E 's/.*p95 interval ([0-9.]+) ms.*/\1/' <<<"$COUNTED")
+  CPU=$(sed -E 's/.*CPU ([0-9.]+) of a core.*/\1/' <<<"$COUNTED")
+}

@@ -84,11 +84,11 @@ void PACEWait(Pace *pace) {
   }
   if (pace->rate == 0) return;
   [[maybe_unused]] static const bool fine = OSFineSleep();
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point due{
-      std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(PACEDueTime(pace)))};
-  std::this_thread::sleep_until(due);
-  PACETake(pace, PACENow(), 1);
+  // A sleep may end a little early (Windows counts it in its own ticks):
+  // the frame is taken only once its time has come.
+  const int64_t due = PACEDueTime(pace);
+  for (int64_t now = PACENow(); PACETake(pace, now, 1) == 0; now = PACENow())
+    std::this_thread::sleep_for(std::chrono::nanoseconds(due - now));
 }
 
 bool PACERateFromText(const char *text, int32_t *rate) {

@@ -71,7 +71,9 @@ bool VORN2112Run() {
   if (prepared) {
     Pace pace;
     PACEStart(&pace, VORN2112FrameRate(), PACENow());
-    while (VORN2112Frame()) PACEWait(&pace);
+    // Each frame waits for its time; none follows the one that saw a quit key.
+    do PACEWait(&pace);
+    while (VORN2112Frame());
   }
   releaseScene();
   return prepared;

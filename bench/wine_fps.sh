@@ -17,6 +17,7 @@ source "$ROOT/tests/windows/lib.sh" "$ARCHIVE" "$ROOT/build/bin" "$ROOT" /usr/bi
   WINEPREFIX="$PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= "$WINE_LOADER"
 trap 'cleanup; "${WINESERVER[@]}" -k </dev/null >/dev/null 2>&1; rm -rf "$PREFIX"' EXIT
 start_x
+start_wm
 wine_session
 cd "$RELEASE" || exit 1
 for fps in default 0; do
@@ -26,17 +27,23 @@ for fps in default 0; do
     "$RELEASE/vorn2112.exe" >/dev/null 2>"$WORK/trace" &
   APP_PID=$!
   win=$(find_window) || fail "vorn2112.exe opened no window"
+  survives "$win" space  # Wine's window takes the focus, as in the release test
   sleep $((SECONDS_RUN / 2))
   cpu_share vorn2112.exe $((SECONDS_RUN - SECONDS_RUN / 2))
-  ends_on "$win" q
+  # Under load Wine may drop the first key of a while; a second q then ends it.
+  press "$win" q
+  wait_exit "$APP_PID" 5 || ends_on "$win" q
+  APP_PID=
   grep 'NtGdiStretchBlt.*log=0,0 640x480 phys.*dst.*log=0,0 640x480.*rop=cc0020' "$WORK/trace" |
-    cut -d: -f1 | awk -v label="$([ $fps = default ] && echo paced || echo VORN2112_FPS=0)" -v cpu="$CPU" '
-      NR > 1 { gap[NR - 1] = $1 - last }
-      NR == 1 { first = $1 }
-      { last = $1 }
-      END {
-        n = asort(gap)
-        printf "vorn2112.exe %-14s %d in %.2f s: %.1f per second, p95 interval %.0f ms, CPU %s of a core\n",
-          label, NR, last - first, (NR - 1) / (last - first), 1000 * gap[int(n * 0.95)], cpu
-      }'
+    cut -d: -f1 >"$WORK/times"
+  [ -s "$WORK/times" ] || fail "Wine traced no blits of vorn2112.exe's frames"
+  p95=$(awk 'NR > 1 { print 1000 * ($1 - last) } { last = $1 }' "$WORK/times" | sort -n |
+    awk '{ gap[NR] = $1 } END { print gap[int(NR * 0.95)] }')
+  awk -v label="$([ $fps = default ] && echo paced || echo VORN2112_FPS=0)" -v cpu="$CPU" -v p95="$p95" '
+    NR == 1 { first = $1 }
+    { last = $1 }
+    END {
+      printf "vorn2112.exe %-14s %d in %.2f s: %.1f per second, p95 interval %.0f ms, CPU %s of a core\n",
+        label, NR, last - first, (NR - 1) / (last - first), p95, cpu
+    }' "$WORK/times"
 done

@@ -7,12 +7,13 @@
 //
 // The rule is pure: the caller gives the clock's reading (nanoseconds, any
 // origin, only ever growing), so a test can drive it with a clock of its own.
-// A loop that presents one frame at a time waits with PACEWait on the
-// process's monotonic clock (PACENow):
+// A loop that presents one frame at a time waits for each frame's time with
+// PACEWait on the process's monotonic clock (PACENow); frame 0 is due at
+// once:
 //
 //   Pace pace;
 //   PACEStart(&pace, 60, PACENow());
-//   for (;;) { drawAndPresent(); PACEWait(&pace); }
+//   for (;;) { PACEWait(&pace); drawAndPresent(); }
 //
 // A loop driven by the display's refreshes (a web browser's animation
 // frames) asks at each refresh how many frames are due, at most a few, and
@@ -52,10 +53,10 @@ int64_t PACEFrameTime(int32_t rate);
 
 // The process's monotonic clock, in nanoseconds.
 int64_t PACENow();
-// After a frame was presented: sleeps on PACENow's clock until the next
-// frame is due, then takes it (PACETake with most 1). Returns at once at
-// rate 0, without reading the clock. On Windows the first wait asks the
-// system for sleeps to the millisecond, as its own tick is 15.6 ms.
+// Before a frame is drawn: sleeps on PACENow's clock until it is due, then
+// takes it (PACETake with most 1). Returns at once at rate 0, without
+// reading the clock. On Windows the first wait asks the system for sleeps
+// to the millisecond, as its own tick is 15.6 ms.
 void PACEWait(Pace *pace);
 
 // The rate in `text`: a whole number 0 .. paceMaxRate in decimal digits

@@ -121,8 +121,8 @@ TEST(Pace, ARefreshDrivenLoopKeepsItsRateAtAnyDisplayRate) {
   }
 }
 
-// On the real clock: 6 frames at 100 a second take at least their 50 ms,
-// and a loop that overslept is not made to hurry.
+// On the real clock: frame 0 at once, frames 1 to 5 at 100 a second, so six
+// waits take at least 50 ms.
 TEST(Pace, WaitSleepsUntilTheNextFrameIsDue) {
   Pace pace;
   int64_t start = PACENow();

@@ -15,8 +15,8 @@
 //   without=NAME   remove the picture NAME before the program starts
 //   empty=NAME     make the picture NAME an empty file
 // window.vorn offers the frame number on the canvas, holding at a frame, the
-// median times of a step and of its present's two halves, how the program
-// ended and the number of the run.
+// rate of frames (unpaced, or any rate), the median times of a step and of
+// its present's two halves, how the program ended and the number of the run.
 'use strict';
 
 (function () {

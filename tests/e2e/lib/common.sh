@@ -124,10 +124,15 @@ shows_scene() {
   echo "screenshot: $(cat "$WORK/check")"
 }
 
-# Sends a real key press and release (XTEST) to the window.
+# Sends a real key press and release (XTEST) to the window, the key held
+# for 100 ms as a finger would: the keyboard keeps the last event of a
+# frame, so a press released within the same frame (16.7 ms at 60 frames a
+# second) is lost by design.
 press() {
   xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-  xdotool key --delay 50 "$2"
+  xdotool keydown "$2"
+  sleep 0.1
+  xdotool keyup "$2"
 }
 
 # Presses the keys in turn on window $1; fails if the demo ($APP_PID) has

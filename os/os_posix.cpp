@@ -82,6 +82,8 @@ bool OSProgramFolder(char *folder, size_t size) {
 
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && isatty(fileno(stream)) == 1; }
 
+bool OSFineSleep() { return true; }
+
 void OSIgnoreBrokenPipe() { std::signal(SIGPIPE, SIG_IGN); }
 
 std::FILE *OSTakeStandardOutput() {

@@ -120,6 +120,8 @@ bool OSProgramFolder(char *folder, size_t size) {
   return true;
 }
 
+bool OSFineSleep() { return timeBeginPeriod(1) == TIMERR_NOERROR; }
+
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && _isatty(_fileno(stream)) != 0; }
 
 void OSIgnoreBrokenPipe() {}

@@ -1,14 +1,16 @@
 // The demo's skeleton under SDL's dummy video driver: the keys that end it,
-// the frame rate counter, and a whole run that ends after the frame in which
-// q was read.
+// the rate from the environment, the frame rate counter, and a whole run
+// that ends after the frame in which q was read.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/vorn2112.h"
+#include "os/os.h"
 #include "scene_checks.h"
 #include "tests/support.h"
 
@@ -37,6 +39,31 @@ TEST(Demo, FramesPerSecondCountsItsCallsInTheFirstSecond) {
   for (int i = 0; i < 10; ++i) rate = VORN2112FramesPerSecond();
   EXPECT_EQ(rate, 10);
   SDL_Quit();
+}
+
+// VORN2112_FPS: unset, 60; a whole number 0 .. 1000 as it is; anything else
+// said on standard error, in one line that names the variable, the value,
+// what it takes and the rate shown instead, which is 60.
+TEST(Demo, FrameRateComesFromTheEnvironment) {
+  ASSERT_TRUE(OSUnsetVariable("VORN2112_FPS"));
+  EXPECT_EQ(VORN2112FrameRate(), 60);
+  for (const char *bad : {"fast", "", "-1", "100000", "60.0"}) {
+    ASSERT_TRUE(OSSetVariable("VORN2112_FPS", bad, true));
+    if (std::getenv("VORN2112_FPS") == nullptr) continue;  // Windows holds no empty value
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(VORN2112FrameRate(), 60) << bad;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              std::string("vorn2112: VORN2112_FPS='") + bad +
+                  "' is not a whole number of frames a second from 1 to 1000 (or 0 for no "
+                  "waiting); showing 60 a second\n");
+  }
+  for (auto [text, rate] : {std::pair{"30", 30}, std::pair{"0", 0}, std::pair{"1000", 1000}}) {
+    ASSERT_TRUE(OSSetVariable("VORN2112_FPS", text, true));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(VORN2112FrameRate(), rate);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  }
+  OSUnsetVariable("VORN2112_FPS");
 }
 
 TEST(Demo, ErrorRoutineIsSilentUnlessVerbose) {

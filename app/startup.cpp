@@ -4,8 +4,8 @@
 
 #include "app/scene.h"
 #include "app/vorn2112.h"
-#include "platform/entry.h"
 #include "os/os.h"
+#include "platform/entry.h"
 #include "platform/system.h"
 
 // SDL turns Ctrl+C and SIGTERM into a quit event, which the demo ignores like

@@ -2,8 +2,10 @@
 #include "app/vorn2112.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/effects.h"
+#include "platform/pace.h"
 
 #ifndef VORN_PROGRAM_NAME
 #define VORN_PROGRAM_NAME "vorn2112"
@@ -53,9 +55,13 @@ bool VORN2112Setup() { return demo.presentation.open() && setupScene(defaultWidt
 
 bool VORN2112Run() {
   bool prepared = prepareScene();
-  if (prepared)
-    while (VORN2112Frame()) {
-    }
+  if (prepared) {
+    Pace pace;
+    PACEStart(&pace, VORN2112FrameRate(), PACENow());
+    // Each frame waits for its time; none follows the one that saw a quit key.
+    do PACEWait(&pace);
+    while (VORN2112Frame());
+  }
   releaseScene();
   return prepared;
 }
@@ -97,6 +103,17 @@ bool VORN2112Restart() {
 void VORN2112End() {
   releaseScene();
   VORN2112Teardown();
+}
+
+int32_t VORN2112FrameRate() {
+  const char *value = std::getenv("VORN2112_FPS");
+  int32_t rate = defaultRate;
+  if (value != nullptr && !PACERateFromText(value, &rate))
+    std::fprintf(stderr,
+                 "%s: VORN2112_FPS='%s' is not a whole number of frames a second from 1 to %d "
+                 "(or 0 for no waiting); showing %d a second\n",
+                 demo.programName, value, paceMaxRate, defaultRate);
+  return rate;
 }
 
 void VORN2112Key(int8_t key) {

@@ -17,6 +17,12 @@
 // VORN2112Run (the preparation, the frame loop, the release of the run's
 // images) and VORN2112Teardown.
 //
+// Frames are shown at a fixed rate, defaultRate a second unless the
+// environment variable VORN2112_FPS says otherwise (VORN2112FrameRate): every
+// motion of the scene moves by a fixed step a frame, made for that rate.
+// Only the desktop's loop (VORN2112Run) and the browser's refresh callback
+// wait for a frame's time; the capture tools render as fast as they can.
+//
 // The two programs differ only in defaultWidth x defaultHeight (640 x 480
 // windowed, 320 x 200 full screen) and the display's video flags.
 //
@@ -43,6 +49,7 @@
 
 constexpr int32_t defaultWidth = VORN_DEFAULT_WIDTH;    // video width asked for
 constexpr int32_t defaultHeight = VORN_DEFAULT_HEIGHT;  // video height asked for
+constexpr int32_t defaultRate = 60;                     // frames shown a second
 
 // What a scene hands to the life cycle: its phases, each run at its point.
 // A phase that fails says why and returns false; what it made so far is
@@ -134,8 +141,15 @@ bool VORN2112Restart();
 // when set-up or the preparation failed.
 int VORN2112Main(const ScenePhases &scene, const Presentation &where = Presentation::onScreen);
 bool VORN2112Setup();     // the presentation's open (display, keyboard, mode), back buffer, load
-bool VORN2112Run();       // preparation, frames until a quit key, release
+bool VORN2112Run();       // preparation, paced frames until a quit key, release
 void VORN2112Teardown();  // the scene's unload, back buffer, the presentation's close
+
+// The rate at which frames are shown: VORN2112_FPS when it holds a whole
+// number from 0 (no waiting: as fast as the machine goes) to paceMaxRate,
+// defaultRate when it is unset. Any other value is said in one line on
+// standard error, naming the variable, the value and what it takes, and
+// gives defaultRate.
+int32_t VORN2112FrameRate();
 
 void VORN2112Key(int8_t key);       // Escape, Q or q request the end
 int32_t VORN2112FramesPerSecond();  // average frame rate since SDL started (on screen only)

@@ -14,19 +14,19 @@ install(FILES ${pictures} DESTINATION ${VORN_INSTALL_PICTUREDIR})
 # windowed program's video flags; VORN2112::platform_fullscreen asks for a
 # full-screen mode. VORN2112::sdl stands for SDL 1.2, looked up again where
 # the package is used; VORN2112::os is the operating system's layer that the
-# others open their files through.
-foreach(module img text raster os sdl)
+# others open their files through; VORN2112::pace paces a loop's frames.
+foreach(module img text raster os pace sdl)
   set_target_properties(vorn_${module} PROPERTIES EXPORT_NAME ${module})
 endforeach()
 set_target_properties(vorn_platform_window PROPERTIES EXPORT_NAME platform)
 set_target_properties(vorn_platform_fullscreen PROPERTIES EXPORT_NAME platform_fullscreen)
-install(TARGETS vorn_img vorn_text vorn_raster vorn_os vorn_platform_window vorn_platform_fullscreen
+install(TARGETS vorn_img vorn_text vorn_raster vorn_os vorn_pace vorn_platform_window vorn_platform_fullscreen
   vorn_sdl EXPORT VORN2112Targets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # The modules' public headers, in their folders, so that they include each
 # other as "img/img.h". The internal ones (the reader's, the failure reason's,
 # the platform's back end and operating system layer) stay behind.
 set(public_headers img/img.h img/clip.h img/sine.h text/cursor.h text/font.h text/scroll.h
-  raster/raster.h platform/display.h platform/keyboard.h platform/system.h)
+  raster/raster.h platform/display.h platform/keyboard.h platform/pace.h platform/system.h)
 foreach(header IN LISTS public_headers)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${VORN_INSTALL_INCLUDEDIR}/${folder})

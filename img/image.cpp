@@ -13,17 +13,21 @@ static size_t pixelCount(const Image *image) {
   return static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
 }
 
+// The index of the pixel at (x, y), both inside the image, computed in size_t:
+// exact for every image whose pixels exist, whatever the word size, also
+// for a record made by hand beyond the size limit.
+static size_t pixelIndex(const Image *image, int32_t x, int32_t y) {
+  return static_cast<size_t>(y) * static_cast<size_t>(image->width) + static_cast<size_t>(x);
+}
+
 void IMGError() { std::fputs("IMG error\n", stdout); }
 
-Image *IMGMake(int32_t width, int32_t height) {
-  if (width < 0 || height < 0) {
-    IMGError();
-    return nullptr;
-  }
+Image *imgMake(int64_t width, int64_t height) {
+  if (!imgSizeFits(width, height)) return nullptr;
   auto *image = static_cast<Image *>(std::calloc(1, sizeof(Image)));
   if (image != nullptr) {
-    image->width = width;
-    image->height = height;
+    image->width = static_cast<int32_t>(width);
+    image->height = static_cast<int32_t>(height);
     // calloc(0, ...) may give null; an empty image still gets a present array.
     size_t n = pixelCount(image);
     image->pixels = static_cast<uint32_t *>(std::calloc(n == 0 ? 1 : n, sizeof(uint32_t)));
@@ -36,6 +40,8 @@ Image *IMGMake(int32_t width, int32_t height) {
   }
   return image;
 }
+
+Image *IMGMake(int32_t width, int32_t height) { return imgMake(width, height); }
 
 Image *IMGNew() { return IMGMake(16, 16); }
 
@@ -74,10 +80,12 @@ Image *IMGCopy(const Image *source) {
 }
 
 void IMGResize(Image *image, int32_t w, int32_t h) {
-  if (image == nullptr || w < 0 || h < 0) {
+  if (image == nullptr) {
     IMGError();
     return;
   }
+  // A size that may not exist leaves the image as it was.
+  if (!imgSizeFits(w, h)) return;
   std::free(image->pixels);
   image->width = w;
   image->height = h;
@@ -100,7 +108,7 @@ void IMGPutPixel(Image *image, int32_t x, int32_t y, uint32_t value) {
     return;
   }
   if (x >= 0 && x < image->width && y >= 0 && y < image->height)
-    image->pixels[y * image->width + x] = value;
+    image->pixels[pixelIndex(image, x, y)] = value;
 }
 
 uint32_t IMGGetPixel(const Image *image, int32_t x, int32_t y) {
@@ -110,6 +118,6 @@ uint32_t IMGGetPixel(const Image *image, int32_t x, int32_t y) {
   }
   if (image->pixels == nullptr) return 0;
   if (x >= 0 && x < image->width && y >= 0 && y < image->height)
-    return image->pixels[y * image->width + x];
+    return image->pixels[pixelIndex(image, x, y)];
   return 0;
 }

@@ -6,6 +6,18 @@
 // row y has index y * width + x. The value 0 is black and is also the one
 // transparent value of every blit that skips pixels.
 //
+// Size limit: no image has more than maxImagePixels pixels (2^28, a 16384 x
+// 16384 picture: 1 GiB of pixels). IMGMake, IMGResize, IMGCopy, IMGScale,
+// IMGRotate (its enlarged canvas), the readers and both directions of the
+// text form check a size against it in 64-bit arithmetic before allocating
+// anything, so that no size wraps on any word size; a size over it is an
+// error like a bad picture ("65536 x 65536 is over the limit of 268435456
+// pixels"): null, or IMGResize leaves the image as it was. Within the limit
+// every pixel index, y * width + x included, and the byte count of every
+// pixel array and text fit 32 bits. The records are open, though: code that
+// indexes pixels computes in size_t (or 64 bits), so that an image made by
+// hand beyond the limit is indexed correctly too.
+//
 // Ownership: every image, text, run table and point list returned is new,
 // owned by the caller and released with IMGFree (images) or free (the rest).
 // Memory comes from calloc, so every new array starts as zeros.
@@ -17,20 +29,19 @@
 //
 // Why a read or a write failed: IMGFailureReason gives a short text for the
 // last failure of IMGLoad, IMGParse, IMGFromASCII, IMGToASCII or IMGSave,
-// every failing call setting its own (a null argument too), made to follow
-// a file name ("cannot load 'V.ppm': " + reason): the system's error text for
-// a file that cannot be opened ("No such file or directory"), "not a regular
-// file", "not a PNM picture", "header cut short", "65536 x 65536 is over the
-// limit of 268435456 pixels", "out of memory" and the like. "IMG error\n"
-// stays the module's one report; the reason is there for callers that say
-// more.
+// every failing call setting its own (a null argument too), and for a size
+// refused or memory run out in any operation that makes an image; it is made
+// to follow a file name ("cannot load 'V.ppm': " + reason): the system's
+// error text for a file that cannot be opened ("No such file or directory"),
+// "not a regular file", "not a PNM picture", "header cut short", "65536 x
+// 65536 is over the limit of 268435456 pixels", "out of memory" and the like.
+// "IMG error\n" stays the module's one report; the reason is there for
+// callers that say more.
 //
-// Limits: the readers reject any picture of more than maxImagePixels pixels
-// (2^28, a 16384 x 16384 picture), or whose size overflows, before allocating
-// anything. IMGLoad opens regular files only, so that a device that never
-// ends (/dev/zero) or a FIFO without a writer cannot hang it, and a header
-// (with its separators and comments) longer than maxHeaderBytes bytes is an
-// error, so that no input keeps the header machine reading.
+// Reading limits: IMGLoad opens regular files only, so that a device that
+// never ends (/dev/zero) or a FIFO without a writer cannot hang it, and a
+// header (with its separators and comments) longer than maxHeaderBytes bytes
+// is an error, so that no input keeps the header machine reading.
 //
 // Reading PNM (P1..P6, plain and raw): the maximum value is read and ignored,
 // samples are stored unscaled (a grey v becomes v << 16 | v << 8 | v, values
@@ -68,9 +79,9 @@ constexpr int64_t maxHeaderBytes = 65536;
 // Life cycle and comparison.
 Image *IMGNew();  // 16 x 16, all pixels 0
 // A new width x height image, all pixels 0: the one way every module makes an
-// image of a size. Null, after its report, for a negative size or when memory
-// runs out (the failure reason is then "out of memory"); nothing stays
-// allocated then.
+// image of a size. Null, after its report, for a negative size, a size over
+// maxImagePixels or when memory runs out (the failure reason says which);
+// nothing stays allocated then.
 Image *IMGMake(int32_t width, int32_t height);
 void IMGFree(Image **image);                         // releases it; *image becomes null
 char *IMGToASCII(const Image *image);                // "IMG{\nP3\n...}\n", "IMG{}" if empty
@@ -93,11 +104,12 @@ void IMGBlit(const Image *source, Image *destination, int32_t sx, int32_t sy, in
              int32_t dy, int32_t w, int32_t h);
 void IMGPutPixel(Image *image, int32_t x, int32_t y, uint32_t value);
 uint32_t IMGGetPixel(const Image *image, int32_t x, int32_t y);
-// Nearest-neighbour scaling to w x h (both >= 0). A source without pixels
-// gives w x h zero pixels.
+// Nearest-neighbour scaling to w x h (both >= 0, within maxImagePixels). A
+// source without pixels gives w x h zero pixels.
 Image *IMGScale(const Image *source, int32_t w, int32_t h);
 // Turns source by angle (1024 units a turn, any value; 0 is half a turn, 512
-// upright) on a canvas about 1.414 times as wide and high; uncovered pixels 0.
+// upright) on a canvas about 1.414 times as wide and high, which must be
+// within maxImagePixels; uncovered pixels 0.
 Image *IMGRotate(const Image *source, int32_t angle);
 // min(|a|, |b|) + 1 entries: the first spread max(|a|, |b|) as evenly as whole
 // numbers allow, the last holds the remainder (1, or max + 1 when min is 0).

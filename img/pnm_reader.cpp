@@ -29,15 +29,6 @@ constexpr size_t headerLimit = maxHeaderBytes;
 // and the cap keeps the arithmetic clear of overflow.
 constexpr uint64_t numberCap = uint64_t{1} << 40;
 
-// Fuzzing builds lower the limit: under the sanitizers a picture near 2^28
-// pixels costs about a second to allocate and release, and hostile headers
-// would otherwise slow the fuzzers to a crawl.
-#ifdef VORN_FUZZ_MAX_PIXELS
-constexpr int64_t pixelLimit = VORN_FUZZ_MAX_PIXELS;
-#else
-constexpr int64_t pixelLimit = maxImagePixels;
-#endif
-
 struct PnmHeader {
   int magic = 0;  // 1 .. 6
   int flags = 0;
@@ -237,7 +228,7 @@ Image *readPicture(PnmSource &source) {
     IMGError();
     return nullptr;
   }
-  Image *image = pnmNewImage(header.width, header.height);
+  Image *image = imgMake(header.width, header.height);
   if (image != nullptr) readBody(source, header.magic, image, memory);
   return image;
 }
@@ -295,19 +286,6 @@ void pnmReadPlainColours(PnmSource &source, Image *image) {
     }
     image->pixels[i] = pixel;
   }
-}
-
-Image *pnmNewImage(int64_t w, int64_t h) {
-  if (w < 0 || h < 0 || w > INT32_MAX || h > INT32_MAX || w * h > pixelLimit) {
-    static char tooLarge[96];
-    std::snprintf(tooLarge, sizeof tooLarge, "%lld x %lld is over the limit of %lld pixels",
-                  static_cast<long long>(w), static_cast<long long>(h),
-                  static_cast<long long>(pixelLimit));
-    imgFail(tooLarge);
-    IMGError();
-    return nullptr;
-  }
-  return IMGMake(static_cast<int32_t>(w), static_cast<int32_t>(h));
 }
 
 Image *IMGLoad(const char *path) {

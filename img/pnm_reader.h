@@ -38,10 +38,6 @@ PnmSource pnmFileSource(std::FILE *file);
 // image; input that ends early leaves the remaining pixels 0.
 void pnmReadPlainColours(PnmSource &source, Image *image);
 
-// Creates a w x h image of zero pixels, or reports and gives null when the
-// size is negative, exceeds maxImagePixels or cannot be allocated.
-Image *pnmNewImage(int64_t w, int64_t h);
-
 // Reads a PNM picture of exactly size bytes, as IMGParse does; input that ends
 // early reads as described in img.h.
 Image *IMGParseBounded(const void *data, size_t size);

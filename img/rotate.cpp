@@ -1,4 +1,5 @@
 // Rotation on an enlarged canvas.
+#include "img/failure.h"
 #include "img/img.h"
 #include "img/sine.h"
 
@@ -9,11 +10,12 @@ Image *IMGRotate(const Image *source, int32_t angle) {
     return nullptr;
   }
   // 92667 / 2^16 is a little under the square root of 2: the canvas holds the
-  // picture at any angle.
-  auto width = static_cast<int32_t>(int64_t{source->width} * 92667 >> 16);
-  auto height = static_cast<int32_t>(int64_t{source->height} * 92667 >> 16);
-  Image *result = IMGMake(width, height);
+  // picture at any angle. Its size is checked as it is, before it could be
+  // cut to 32 bits.
+  Image *result =
+      imgMake(int64_t{source->width} * 92667 >> 16, int64_t{source->height} * 92667 >> 16);
   if (result == nullptr) return nullptr;
+  const int64_t width = result->width, height = result->height;
   // Sine and cosine with both signs turned: angle 0 shows the picture turned
   // half a turn, angle 512 upright.
   int32_t turn = (angle % sinePeriod + sinePeriod) % sinePeriod;

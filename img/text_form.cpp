@@ -13,6 +13,7 @@ namespace {
 constexpr size_t charsPerPixel = 12;  // "%3d " for red, green and blue
 constexpr size_t pixelsPerLine = 6;
 constexpr char tail[] = "}\n";
+static_assert(maxImagePixels * charsPerPixel + 64 <= SIZE_MAX, "a text's length fits size_t");
 
 // The text just behind the first occurrence of pattern, or null.
 const char *behind(const char *text, const char *pattern) {
@@ -46,6 +47,9 @@ char *IMGToASCII(const Image *image) {
     IMGError();
     return nullptr;
   }
+  // The text is about twelve bytes a pixel: within the size limit, its length
+  // fits size_t on every word size.
+  if (!imgSizeFits(image->width, image->height)) return nullptr;
   size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
   if (count == 0) {
     char *text = static_cast<char *>(std::calloc(6, 1));
@@ -61,11 +65,6 @@ char *IMGToASCII(const Image *image) {
   int headLength =
       std::snprintf(head, sizeof head, "IMG{\nP3\n%d %d\n255\n", image->width, image->height);
   size_t fixed = static_cast<size_t>(headLength) + sizeof tail;
-  if (count > (SIZE_MAX - fixed) / charsPerPixel) {
-    imgFail("too large for a text form");
-    IMGError();
-    return nullptr;
-  }
   char *text = static_cast<char *>(std::calloc(fixed + count * charsPerPixel, 1));
   if (text == nullptr) {
     imgFail("out of memory");
@@ -110,7 +109,7 @@ Image *IMGFromASCII(const char *text) {
     IMGError();
     return nullptr;
   }
-  Image *image = pnmNewImage(width, height);
+  Image *image = imgMake(width, height);
   if (image != nullptr) pnmReadPlainColours(source, image);
   return image;
 }

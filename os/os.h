@@ -57,6 +57,11 @@ const char *OSInstalledFolder(const char *relative, const char *fixed);
 // arguments are the bytes given and stay as they are.
 void OSArguments(int *argc, char ***argv);
 
+// Asks the system to end a thread's sleep within a millisecond of its time,
+// for the rest of the process: Windows otherwise wakes sleepers on its tick
+// of 15.6 ms. POSIX systems sleep that precisely already. True when granted.
+bool OSFineSleep();
+
 // Standard streams.
 bool OSIsTerminal(std::FILE *stream);  // true for a console or terminal
 // A write to a pipe whose reader has gone fails with an error (EPIPE)

@@ -84,6 +84,8 @@ void OSArguments(int *, char ***) {}
 
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && isatty(fileno(stream)) == 1; }
 
+bool OSFineSleep() { return true; }
+
 void OSIgnoreBrokenPipe() { std::signal(SIGPIPE, SIG_IGN); }
 
 std::FILE *OSTakeStandardOutput() {

@@ -161,6 +161,8 @@ void OSArguments(int *argc, char ***argv) {
   }
 }
 
+bool OSFineSleep() { return timeBeginPeriod(1) == TIMERR_NOERROR; }
+
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && _isatty(_fileno(stream)) != 0; }
 
 void OSIgnoreBrokenPipe() {}

@@ -1,12 +1,15 @@
-// The demo's skeleton off screen: the keys that end it, its silent error
-// routine, and an end that is safe after a failed start.
+// The demo's skeleton off screen: the keys that end it, the rate from the
+// environment, its silent error routine, and an end that is safe after a
+// failed start.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/vorn2112.h"
+#include "os/os.h"
 #include "scene_checks.h"
 #include "tests/support.h"
 
@@ -26,6 +29,31 @@ TEST(Demo, OnlyEscapeAndBothQsEndTheDemo) {
     VORN2112Key(static_cast<int8_t>(key));
     EXPECT_TRUE(demo.quitRequested) << key;
   }
+}
+
+// VORN2112_FPS: unset, 60; a whole number 0 .. 1000 as it is; anything else
+// said on standard error, in one line that names the variable, the value,
+// what it takes and the rate shown instead, which is 60.
+TEST(Demo, FrameRateComesFromTheEnvironment) {
+  ASSERT_TRUE(OSUnsetVariable("VORN2112_FPS"));
+  EXPECT_EQ(VORN2112FrameRate(), 60);
+  for (const char *bad : {"fast", "", "-1", "100000", "60.0"}) {
+    ASSERT_TRUE(OSSetVariable("VORN2112_FPS", bad, true));
+    if (std::getenv("VORN2112_FPS") == nullptr) continue;  // Windows holds no empty value
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(VORN2112FrameRate(), 60) << bad;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              std::string("vorn2112: VORN2112_FPS='") + bad +
+                  "' is not a whole number of frames a second from 1 to 1000 (or 0 for no "
+                  "waiting); showing 60 a second\n");
+  }
+  for (auto [text, rate] : {std::pair{"30", 30}, std::pair{"0", 0}, std::pair{"1000", 1000}}) {
+    ASSERT_TRUE(OSSetVariable("VORN2112_FPS", text, true));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(VORN2112FrameRate(), rate);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  }
+  OSUnsetVariable("VORN2112_FPS");
 }
 
 TEST(Demo, ErrorRoutineIsSilentUnlessVerbose) {

@@ -471,7 +471,7 @@ TEST(ImgTextForm, OversizedTextIsAnError) {
   char *text = nullptr;
   EXPECT_EQ(captured([&] { text = IMGToASCII(&huge); }), "IMG error\n");
   EXPECT_EQ(text, nullptr);
-  EXPECT_STREQ(IMGFailureReason(), "too large for a text form");
+  EXPECT_STREQ(IMGFailureReason(), "2147483647 x 2147483647 is over the limit of 268435456 pixels");
   EXPECT_EQ(captured([] { EXPECT_EQ(IMGToASCII(nullptr), nullptr); }), "IMG error\n");
   EXPECT_STREQ(IMGFailureReason(), "no image");
 }

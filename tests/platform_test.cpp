@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "os/os.h"
 #include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
-#include "os/os.h"
 #include "tests/support.h"
 
 namespace {

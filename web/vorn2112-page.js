@@ -5,15 +5,18 @@
 // button shows it full screen; once the demo has ended, another starts it
 // again from frame 0.
 //
+// The demo shows 60 frames a second, whatever the display's refresh rate;
+// in the address, as VORN2112_FPS on the desktop:
+//   fps=N          N frames a second, 1 to 1000; 0: a frame step as soon as
+//                  the browser is free, not at display refreshes
+//   unpaced        the same as fps=0 (fps wins when both are given)
 // Switches for tests and measurements, in the address too:
 //   hold=N         hold the loop once frame N is on the canvas
-//   unpaced        one frame step as soon as the browser is free, not once
-//                  per display refresh
 //   without=NAME   remove the picture NAME before the program starts
 //   empty=NAME     make the picture NAME an empty file
 // window.vorn offers the frame number on the canvas, holding at a frame, the
-// median times of a step and of its present's two halves, how the program
-// ended and the number of the run.
+// rate of frames (unpaced, or any rate), the median times of a step and of
+// its present's two halves, how the program ended and the number of the run.
 'use strict';
 
 (function () {
@@ -98,7 +101,6 @@
     if (without && module.FS.analyzePath('/' + without).exists) module.FS.unlink('/' + without);
     const empty = params.get('empty');
     if (empty) module.FS.writeFile('/' + empty, new Uint8Array(0));
-    if (params.has('unpaced')) module._vornUnpaced(1);
     if (params.has('hold')) module._vornHoldAt(Number(params.get('hold')));
     if (pendingHold !== null) module._vornHoldAt(pendingHold);
   }
@@ -147,8 +149,16 @@
     },
   };
 
+  // The rate goes to the program as the desktop's does: in its environment,
+  // read when it starts; a value it does not take is said in the console.
+  function setRate(module) {
+    const fps = params.has('fps') ? params.get('fps') : params.has('unpaced') ? '0' : null;
+    if (fps !== null) module.ENV.VORN2112_FPS = fps;
+  }
+
   const Module = {
     canvas,
+    preRun: [() => setRate(Module)],
     vornTimes: times,
     keyboardListeningElement: canvas,
     print: (text) => console.log(text),
@@ -185,7 +195,8 @@
     if (state.ready) Module._vornHoldAt(frame);
     else pendingHold = frame;
   };
-  state.unpaced = () => Module._vornUnpaced(1);
+  state.unpaced = () => Module._vornRate(0);
+  state.rate = (fps) => Module._vornRate(fps); // from the next display refresh on
   state.medianStepMs = () => times.median('step');
   // The medians of the latest steps and of their present's two halves.
   state.medianTimesMs = () => ({

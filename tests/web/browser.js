@@ -19,21 +19,27 @@ function executableOf(name) {
 }
 
 // The machine may have no network: the flags and preferences keep the
-// browsers from trying.
-async function launchBrowser(workDir, name = 'chromium') {
+// browsers from trying. `unlimited` takes the display's refresh off its
+// 60 Hz: animation frames come as fast as the browser can draw them, as on
+// a display far faster than any real one.
+async function launchBrowser(workDir, name = 'chromium', unlimited = false) {
   const puppeteer = require('puppeteer-core');
   const executablePath = executableOf(name);
-  const userDataDir = path.join(workDir, name);
+  const userDataDir = path.join(workDir, unlimited ? `${name}-unlimited` : name);
   if (name === 'firefox') {
     return puppeteer.launch({
       browser: 'firefox', executablePath, headless: true, userDataDir,
-      extraPrefsFirefox: { 'network.captive-portal-service.enabled': false, 'network.connectivity-service.enabled': false },
+      extraPrefsFirefox: {
+        'network.captive-portal-service.enabled': false, 'network.connectivity-service.enabled': false,
+        ...(unlimited ? { 'layout.frame_rate': 0 } : {}),
+      },
     });
   }
   return puppeteer.launch({
     executablePath, headless: true, userDataDir,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      ...(unlimited ? ['--disable-frame-rate-limit', '--disable-gpu-vsync'] : [])],
   });
 }
 
@@ -74,6 +80,26 @@ async function pressKey(page, combination) {
   for (const key of keys.reverse()) await page.keyboard.up(key);
 }
 
+// Frame steps and display refreshes (animation frames) a second over the
+// next `seconds`, as the page's own clock times them.
+function stepRate(page, seconds) {
+  return page.evaluate(async (s) => {
+    let refreshes = 0;
+    let counting = true;
+    const count = () => {
+      if (!counting) return;
+      refreshes++;
+      requestAnimationFrame(count);
+    };
+    requestAnimationFrame(count);
+    const [frame, start] = [vorn.frame(), performance.now()];
+    await new Promise((resolve) => setTimeout(resolve, s * 1000));
+    counting = false;
+    const elapsed = (performance.now() - start) / 1000;
+    return { steps: (vorn.frame() - frame) / elapsed, refreshes: refreshes / elapsed };
+  }, seconds);
+}
+
 // The frame number and the canvas's RGBA bytes, read in one go.
 async function canvasPixels(page) {
   const { shown, data } = await page.evaluate(() => {
@@ -86,4 +112,4 @@ async function canvasPixels(page) {
   return { shown, pixels: Buffer.from(data, 'base64') };
 }
 
-module.exports = { browsers, launchBrowser, openDemo, waitFor, pressKey, canvasPixels };
+module.exports = { browsers, launchBrowser, openDemo, waitFor, pressKey, stepRate, canvasPixels };

@@ -23,7 +23,7 @@ const path = require('path');
 const zlib = require('zlib');
 const { after, before, describe, test } = require('node:test');
 const { serve } = require('../../web/serve.js');
-const { browsers, launchBrowser, openDemo, waitFor, pressKey, canvasPixels } = require('./browser.js');
+const { browsers, launchBrowser, openDemo, waitFor, pressKey, stepRate, canvasPixels } = require('./browser.js');
 
 const programs = [
   { name: 'vorn2112', query: '', width: 640, height: 480 },
@@ -213,6 +213,33 @@ browserCase('again', '"Watch again" after q, clicked or by Enter, starts a secon
       document.getElementById('status').textContent]);
     assert.deepEqual(seen, [2, null, true, 'Running.']);
     await page.close();
+  }
+});
+
+// Steps a second over 3 s, from the 10th frame on: a wide range, as the
+// machine may be busy; bench/web.js gives the close figures.
+async function assertRate(b, query, low, high, what) {
+  const page = await openDemo(b, query);
+  await waitFor(page, () => vorn.frame() >= 10, `${what}: no frames`);
+  const { steps, refreshes } = await stepRate(page, 3);
+  console.log(`${b.name}, ${what}: ${steps.toFixed(1)} steps a second, ${refreshes.toFixed(0)} refreshes a second`);
+  assert.ok(steps >= low && steps <= high, `${what}: ${steps.toFixed(1)} steps a second (${refreshes.toFixed(0)} refreshes a second), not ${low} to ${high}`);
+  await page.close();
+  return { refreshes, errors: page.consoleErrors };
+}
+
+browserCase('rate', '60 steps a second, also where the display refreshes without limit; fps=30 gives 30, fps=0 runs unpaced, fps=fast is said and gives 60', async (b) => {
+  await assertRate(b, '', 55, 65, 'the default');
+  await assertRate(b, 'fs&fps=30', 25, 35, 'fps=30');
+  await assertRate(b, 'fs&fps=0', 90, Infinity, 'fps=0');
+  const { errors } = await assertRate(b, 'fs&fps=fast', 55, 65, 'fps=fast');
+  assert.deepEqual(errors, ["vorn2112fs: VORN2112_FPS='fast' is not a whole number of frames a second from 1 to 1000 (or 0 for no waiting); showing 60 a second"]);
+  const unlimited = await launchBrowser(ctx.work, b.name, true);
+  try {
+    const { refreshes } = await assertRate({ ...b, browser: unlimited }, '', 55, 65, 'refresh unlimited');
+    assert.ok(refreshes > 75, `the unlimited browser refreshes ${refreshes.toFixed(0)} times a second`);
+  } finally {
+    await unlimited.close();
   }
 });
 

@@ -1,6 +1,8 @@
 # The Windows demo, as unpacked from the release archive, under Wine and a
-# real X server: the window shows the scene, other keys are ignored, q ends
-# it with status 0 and no stdout.txt or stderr.txt stays behind; started from
+# real X server: the window shows the scene, other keys are ignored, the
+# demo takes a small share of a core (it sleeps between its 60 frames a
+# second), q ends it with status 0 and no stdout.txt or stderr.txt stays
+# behind; started from
 # another folder it finds its pictures beside itself; without a picture it
 # ends with status 1 and its reason in stderr.txt beside the program.
 source "$(dirname "$0")/lib.sh" "$@"
@@ -19,9 +21,11 @@ cd "$RELEASE" || exit 1
 start vorn2112.exe
 shows_scene "$win"
 survives "$win" space a F2 Up
+cpu_share vorn2112.exe 3
+awk -v c="$CPU" 'BEGIN { exit !(c < 0.4) }' || fail "vorn2112.exe took $CPU of a core at 60 frames a second"
 ends_on "$win" q
 no_output_files
-echo "vorn2112.exe showed the scene, ignored other keys, ended on q with status 0"
+echo "vorn2112.exe showed the scene, ignored other keys, took $CPU of a core, ended on q with status 0"
 
 mkdir -p "$WORK/elsewhere" && cd "$WORK/elsewhere" || exit 1
 start vorn2112fs.exe

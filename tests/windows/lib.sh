@@ -44,3 +44,20 @@ no_output_files() {
   done
   return 0
 }
+
+# The share of one core that the Windows program $1, started last in this
+# Wine prefix, took over the next $2 seconds, in CPU (0.12).
+cpu_share() {
+  local program=$1 seconds=$2 pid= p word prefix= before after
+  for word in "${WINE[@]}"; do
+    case $word in WINEPREFIX=*) prefix=$word ;; esac
+  done
+  for p in $(pgrep -x "$program"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "$prefix" && pid=$p
+  done
+  [ -n "$pid" ] || fail "no process $program in this Wine prefix"
+  before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  sleep "$seconds"
+  after=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  CPU=$(awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" 'BEGIN { printf "%.2f", t / hz / s }')
+}

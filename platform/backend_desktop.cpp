@@ -1,9 +1,11 @@
 // The desktop platform: SDL 1.2 under a window system, the classic library
 // or the compatibility layer over SDL 2. SDL blits the frame to the screen
 // and converts it to the screen's format on the way when that differs; this
-// file copies no pixel itself.
+// file copies no pixel itself, except from images too wide for an SDL
+// surface (below).
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include "os/os.h"
@@ -73,7 +75,29 @@ static SDL_Surface *surfaceOver(const Image *image, int32_t w, int32_t h) {
 
 void backendScreenPrepare(SDL_Surface *) {}
 
+// SDL 1.2 keeps a surface's row length (pitch) in 16 bits, so a surface
+// cannot wrap rows of more than this many pixels in place.
+constexpr int32_t widestWrappedRow = 65535 / 4;
+
+// Rows too long to wrap: the shown w x h pixels are copied into an image of
+// their own first, for this present alone.
+static void putCompactCopy(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
+  Image *shown = IMGMake(w, h);
+  if (shown == nullptr) return;
+  for (int32_t y = 0; y < h; ++y)
+    std::memcpy(shown->pixels + static_cast<size_t>(y) * static_cast<size_t>(w),
+                image->pixels + static_cast<size_t>(y) * static_cast<size_t>(image->width),
+                static_cast<size_t>(w) * sizeof(uint32_t));
+  backendScreenPut(screen, shown, w, h);
+  backendScreenForget();  // the copy goes now; nothing may keep wrapping it
+  IMGFree(&shown);
+}
+
 void backendScreenPut(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
+  if (image->width > widestWrappedRow) {
+    putCompactCopy(screen, image, w, h);
+    return;
+  }
   SDL_Surface *surface = surfaceOver(image, w, h);
   if (surface != nullptr) SDL_UpperBlit(surface, nullptr, screen, nullptr);
 }

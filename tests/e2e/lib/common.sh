@@ -145,10 +145,12 @@ survives() {
 }
 
 # Presses key $2 on window $1; fails unless the demo ($APP_PID) then ends
-# within 5 seconds with status 0.
+# within 5 seconds (20 under an emulator) with status 0.
 ends_on() {
+  local limit=5
+  [ ${#EMU[@]} -eq 0 ] || limit=20
   press "$1" "$2"
-  wait_exit "$APP_PID" 5 || fail "$2 did not end the demo within 5 s"
+  wait_exit "$APP_PID" $limit || fail "$2 did not end the demo within $limit s"
   APP_PID=
   [ "$STATUS" = 0 ] || fail "exit status $STATUS after $2"
 }

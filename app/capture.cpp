@@ -81,6 +81,7 @@ bool captureFrames(const CaptureOptions &options, Y4mStream *y4m) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  OSArguments(&argc, &argv);
   demo.programName = VORN_CAPTURE_NAME;
   OSIgnoreBrokenPipe();
   CaptureOptions options;

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "platform/system.h"
 
 // Both set by the build: the picture folder as installed, and the same
 // folder relative to the folder that holds the programs.
@@ -16,8 +15,11 @@
 #define VORN_DATA_FROM_PROGRAM "../share/games/vorn2112"
 #endif
 
+// Nothing is installed with a program whose folder relative to the pictures
+// is empty: a web page brings its pictures along.
 const char *VORN2112DataFolder() {
-  return SDLSYSInstalledFolder(VORN_DATA_FROM_PROGRAM, VORN_DATA_DIR);
+  if (*VORN_DATA_FROM_PROGRAM == '\0') return VORN_DATA_DIR;
+  return OSInstalledFolder(VORN_DATA_FROM_PROGRAM, VORN_DATA_DIR);
 }
 
 bool VORN2112FindPictureIn(const char *name, const char *folder, char *path, size_t size) {

@@ -4,7 +4,7 @@
 //
 // The picture folder is found from the running program's own location
 // (<prefix>/games/vorn2112 -> <prefix>/share/games/vorn2112, the same from
-// <prefix>/bin; the platform layer knows where the program is), so an
+// <prefix>/bin; the operating system's layer knows where the program is), so an
 // installed tree may be moved as a whole; where the program cannot learn its
 // location, the folder fixed at build time is used.
 //

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "app/effects.h"
-#include "platform/system.h"
 
 #ifndef VORN_PROGRAM_NAME
 #define VORN_PROGRAM_NAME "vorn2112"
@@ -18,9 +17,13 @@
     "stars, a dissolving moor, rainbows, raster bars and flying letters",
     "keys: Escape, Q, q"};
 
+// Off screen: nothing to open, show, poll or close.
+const Presentation Presentation::offScreen = {[] { return true; }, [] {}, [] {}, [] {}};
+
 Demo demo = [] {
   Demo initial{};  // everything null, false or 0
   initial.programName = VORN_PROGRAM_NAME;
+  initial.presentation = Presentation::offScreen;
   return initial;
 }();
 
@@ -46,23 +49,7 @@ static bool setupScene(int32_t width, int32_t height) {
   return loadScene();
 }
 
-bool VORN2112Setup() {
-  demo.display = SDLDPYNew();
-  demo.keyboard = SDLKBDNew();
-  // Either record is null only when memory ran out (the keyboard also needs a
-  // display, which SDLDPYNew makes even when no mode can be set).
-  if (demo.display == nullptr || demo.keyboard == nullptr) {
-    VORN2112OutOfMemory();
-    return false;
-  }
-  SDLDPYSetMode(demo.display, defaultWidth, defaultHeight);
-  if (!SDLDPYIsVisible(demo.display)) {
-    std::fprintf(stderr, "%s: cannot open a %dx%d window: no display\n", demo.programName,
-                 defaultWidth, defaultHeight);
-    return false;
-  }
-  return setupScene(demo.display->width, demo.display->height);
-}
+bool VORN2112Setup() { return demo.presentation.open() && setupScene(defaultWidth, defaultHeight); }
 
 bool VORN2112Run() {
   bool prepared = prepareScene();
@@ -76,33 +63,28 @@ bool VORN2112Run() {
 void VORN2112Teardown() {
   unloadScene();
   if (demo.backBuffer != nullptr) IMGFree(&demo.backBuffer);
-  if (demo.keyboard != nullptr) SDLKBDFree(&demo.keyboard);
-  if (demo.display != nullptr) SDLDPYFree(&demo.display);
+  demo.presentation.close();
 }
 
-int VORN2112Main(const ScenePhases &scene) {
+int VORN2112Main(const ScenePhases &scene, const Presentation &where) {
   demo.scene = &scene;
+  demo.presentation = where;
   bool ran = VORN2112Setup() && VORN2112Run();
   VORN2112Teardown();
   return ran ? 0 : 1;
 }
 
-bool VORN2112Start(const ScenePhases &scene, Presentation where) {
+bool VORN2112Start(const ScenePhases &scene, const Presentation &where) {
   demo.scene = &scene;
-  bool setUp =
-      where == Presentation::onScreen ? VORN2112Setup() : setupScene(defaultWidth, defaultHeight);
-  return setUp && prepareScene();
+  demo.presentation = where;
+  return VORN2112Setup() && prepareScene();
 }
 
 bool VORN2112Frame() {
   demo.scene->compose();  // stages 1 to 16
-  if (demo.display != nullptr) SDLDPYShow(demo.display, demo.backBuffer);
+  demo.presentation.show();
   demo.scene->advance();  // stage 17
-  if (demo.keyboard != nullptr) {
-    SDLKBDGetKey(demo.keyboard);
-    VORN2112Key(static_cast<int8_t>(demo.keyboard->keys[0]));
-    demo.keyboard->keys[0] = 0;
-  }
+  demo.presentation.poll();
   ++demo.frame;
   return !demo.quitRequested;
 }
@@ -121,12 +103,6 @@ void VORN2112Key(int8_t key) {
   if (key == 'q' || key == 'Q' || key == 27) demo.quitRequested = true;
 }
 
-int32_t VORN2112FramesPerSecond() {
-  ++demo.fpsFrames;
-  uint32_t seconds = SDLSYSTicks() / 1000;
-  return demo.fpsFrames / static_cast<int32_t>(seconds + 1);
-}
-
 void VORN2112Error() {
   if (demo.verbose) std::fputs("VORN2112 Error.\n", stdout);
 }
@@ -134,6 +110,6 @@ void VORN2112Error() {
 void VORN2112FadeOut() {
   for (int round = 0; round < 256; ++round) {
     VORN2112Darken(demo.backBuffer, 4);
-    SDLDPYShow(demo.display, demo.backBuffer);
+    demo.presentation.show();
   }
 }

@@ -56,10 +56,20 @@ struct ScenePhases {
   void (*unload)();   // at tear-down: whatever load made
 };
 
-// Where the frames go.
-enum class Presentation {
-  onScreen,   // a display at the build's size and a keyboard
-  offScreen,  // only the back buffer, at the build's size: capture tools, tests, benchmarks
+// Where the frames go and where the keys come from: what the life cycle
+// calls at its points. Presentation::onScreen is the display and the keyboard
+// over SDL (app/screen.cpp), which only the programs that show the demo link;
+// Presentation::offScreen is the back buffer alone (capture tools, tests,
+// benchmarks) and needs nothing of SDL. The back buffer has the build's size
+// either way.
+struct Presentation {
+  bool (*open)();   // at set-up, before the back buffer; false, said why, when nobody can see
+  void (*show)();   // presents the back buffer
+  void (*poll)();   // after stage 17: reads the keys and passes a press to VORN2112Key
+  void (*close)();  // at tear-down, after the back buffer: whatever open made, half made too
+
+  static const Presentation onScreen;   // a display at the build's size and a keyboard
+  static const Presentation offScreen;  // nothing but the back buffer
 };
 
 struct Demo {
@@ -73,6 +83,9 @@ struct Demo {
   bool verbose;              // guards VORN2112Error's print; nothing sets it
   int32_t fpsFrames;         // calls of VORN2112FramesPerSecond so far
   int32_t frame;             // number of the next frame; 0 when a run begins
+
+  // Where the frames go and where the keys come from.
+  Presentation presentation;  // off screen before the first start
 
   // The scene's assets, loaded at set-up, released at tear-down.
   Font *textFont;              // 8 x 8 glyphs from "font8x8.pbm"
@@ -103,7 +116,7 @@ extern Demo demo;  // the one demo of the process
 // The life cycle every driver goes through.
 // Set-up and the scene's preparation; false when the demo cannot run, and
 // VORN2112End still follows.
-bool VORN2112Start(const ScenePhases &scene, Presentation where);
+bool VORN2112Start(const ScenePhases &scene, const Presentation &where);
 // One pass of the frame loop: the scene's stages, the present (with a
 // display), stage 17, the key poll and test (with a keyboard). Returns false
 // once Escape, Q or q was seen.
@@ -119,13 +132,13 @@ bool VORN2112Restart();
 // The desktop program's main, called by the start-up layer once SDL is
 // initialised: VORN2112Setup, VORN2112Run, VORN2112Teardown. Returns 0, or 1
 // when set-up or the preparation failed.
-int VORN2112Main(const ScenePhases &scene);
-bool VORN2112Setup();     // display, keyboard, mode, back buffer, the scene's load
+int VORN2112Main(const ScenePhases &scene, const Presentation &where = Presentation::onScreen);
+bool VORN2112Setup();     // the presentation's open (display, keyboard, mode), back buffer, load
 bool VORN2112Run();       // preparation, frames until a quit key, release
-void VORN2112Teardown();  // the scene's unload, back buffer, keyboard, display last
+void VORN2112Teardown();  // the scene's unload, back buffer, the presentation's close
 
 void VORN2112Key(int8_t key);       // Escape, Q or q request the end
-int32_t VORN2112FramesPerSecond();  // average frame rate since SDL started
+int32_t VORN2112FramesPerSecond();  // average frame rate since SDL started (on screen only)
 void VORN2112Error();
 void VORN2112FadeOut();      // darkens the back buffer to black over 256 presents
 void VORN2112OutOfMemory();  // says "<program>: out of memory" on standard error

@@ -4,7 +4,8 @@
 // image core reads its pictures through it) and needs nothing of SDL.
 //
 // The build compiles one implementation: os_posix.cpp (Linux and the other
-// POSIX systems, and the browser's emulation of one) or os_windows.cpp.
+// POSIX systems, and the browser's emulation of one) or os_windows.cpp,
+// and beside it os_folder.cpp, which is the same on every system.
 //
 // Paths are UTF-8 on every system; both "/" and "\" separate folders on
 // Windows. Every file is opened in binary mode: what is read is the file's
@@ -41,6 +42,20 @@ bool OSUnsetVariable(const char *name);
 // system and no trailing one but a root's ("/", "C:/"). False where the
 // program cannot learn where it is or the path does not fit.
 bool OSProgramFolder(char *folder, size_t size);
+// The folder `relative` to the program's folder (".." and "." taken as they
+// come, "/" or "\" between parts), written as OSProgramFolder writes it;
+// `fixed` where the program cannot learn where it is or the path does not
+// fit in PATH_MAX bytes. Static storage until the next call.
+const char *OSInstalledFolder(const char *relative, const char *fixed);
+
+// The program's arguments in UTF-8, whatever the system's code page: main
+// calls it first thing. On Windows, whose C run-time hands main the command
+// line in the ANSI code page (where a letter outside it is lost), the
+// command line is read again as the system keeps it, in UTF-16, and
+// converted; *argv then points at storage kept until the process ends, and
+// a console the program writes to shows UTF-8 until it ends. Elsewhere the
+// arguments are the bytes given and stay as they are.
+void OSArguments(int *argc, char ***argv);
 
 // Standard streams.
 bool OSIsTerminal(std::FILE *stream);  // true for a console or terminal

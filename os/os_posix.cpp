@@ -80,6 +80,8 @@ bool OSProgramFolder(char *folder, size_t size) {
   return true;
 }
 
+void OSArguments(int *, char ***) {}
+
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && isatty(fileno(stream)) == 1; }
 
 void OSIgnoreBrokenPipe() { std::signal(SIGPIPE, SIG_IGN); }

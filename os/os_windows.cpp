@@ -6,11 +6,14 @@
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "os/os.h"
 
@@ -118,6 +121,44 @@ bool OSProgramFolder(char *folder, size_t size) {
   // "C:/demo.exe" lies in the root "C:/", which keeps its slash.
   last[last == folder + 2 && folder[1] == ':' ? 1 : 0] = '\0';
   return true;
+}
+
+// A wide text in UTF-8 (a lone surrogate becomes U+FFFD).
+static std::string utf8(const wchar_t *text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<size_t>(n) - 1);
+  return out;
+}
+
+// The console's own output code page, put back when the program ends.
+static UINT consoleCodePage = 0;
+static void restoreConsole() { SetConsoleOutputCP(consoleCodePage); }
+
+void OSArguments(int *argc, char ***argv) {
+  static std::vector<std::string> texts;
+  static std::vector<char *> pointers;
+  int count = 0;
+  wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide != nullptr && count > 0) {
+    texts.clear();
+    for (int i = 0; i < count; ++i) texts.push_back(utf8(wide[i]));
+    pointers.clear();
+    for (std::string &text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    *argc = count;
+    *argv = pointers.data();
+  }
+  if (wide != nullptr) LocalFree(wide);
+  // The messages are UTF-8 (they name files as given); a console shows them
+  // in its output code page.
+  UINT codePage = GetConsoleOutputCP();
+  if (codePage != 0 && codePage != CP_UTF8 && consoleCodePage == 0 && SetConsoleOutputCP(CP_UTF8)) {
+    consoleCodePage = codePage;
+    std::atexit(restoreConsole);
+  }
 }
 
 bool OSIsTerminal(std::FILE *stream) { return stream != nullptr && _isatty(_fileno(stream)) != 0; }

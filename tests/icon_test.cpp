@@ -1,8 +1,8 @@
-// The desktop icon and its PNG writer. Written files are read back with
-// netpbm's pngtopam, a decoder of its own, so that a fault in the chunk
-// layout, the checksums or the stored deflate blocks shows as a file that
-// does not decode, or decodes to other pixels. pngtopam is a Linux program:
-// the Windows build skips those cases.
+// The desktop icon and its PNG files. Written files are read back with
+// netpbm's pngtopam, a decoder that is not the writer's, so that a fault in
+// the pixels handed to the writer, their order or their alpha shows as a file
+// that does not decode, or decodes to other pixels. pngtopam is a Linux
+// program: the Windows build skips those cases.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -70,15 +70,6 @@ void expectRoundTrip(const Image *image) {
   }
 }
 
-TEST(PngChecksums, MatchTheirStandardCheckValues) {
-  const auto *digits = reinterpret_cast<const uint8_t *>("123456789");
-  EXPECT_EQ(assets::crc32(digits, 9), 0xCBF43926u);
-  EXPECT_EQ(assets::crc32(digits + 4, 5, assets::crc32(digits, 4)), 0xCBF43926u);
-  EXPECT_EQ(assets::adler32(reinterpret_cast<const uint8_t *>("Wikipedia"), 9), 0x11E60398u);
-  std::vector<uint8_t> ones(100000, 0xFF);  // sums wrap modulo 65521 many times
-  EXPECT_EQ(assets::adler32(ones.data(), ones.size()), 0x149A302Cu);
-}
-
 TEST(PngWriter, SmallImageDecodesToItsPixelsWithZeroTransparent) {
   Owned small(3, 2);
   const uint32_t pixels[] = {0xFF0000, 0, 0x0000FF, 0x010203, 0xFFFFFF, 0x7F000080};
@@ -86,16 +77,11 @@ TEST(PngWriter, SmallImageDecodesToItsPixelsWithZeroTransparent) {
   expectRoundTrip(small.image);
 }
 
-TEST(PngWriter, DataSplitsIntoStoredBlocksAtTheirLimit) {
-  // Rows of 1 + 64 * 4 = 257 bytes: 255 rows fill one stored block exactly
-  // (65535 bytes), 256 rows need a second one.
-  for (int32_t height : {255, 256}) {
-    Owned image(64, height);
-    for (int32_t i = 0; i < 64 * height; ++i)
-      image.image->pixels[i] = static_cast<uint32_t>(i) * 2654435761u >> 8;
-    SCOPED_TRACE(height);
-    expectRoundTrip(image.image);
-  }
+TEST(PngWriter, ManyRowsOfScatteredColoursDecodeToTheirPixels) {
+  Owned image(64, 256);
+  for (int32_t i = 0; i < 64 * 256; ++i)
+    image.image->pixels[i] = static_cast<uint32_t>(i) * 2654435761u >> 8;
+  expectRoundTrip(image.image);
 }
 
 TEST(PngWriter, RefusesWhatItCannotWrite) {

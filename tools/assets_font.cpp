@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "os/os.h"
 #include "tools/assets.h"
 
 namespace assets {
@@ -178,7 +179,7 @@ void lettering(Image *image, const char *text, int32_t x, int32_t y, int32_t siz
 // A raw PBM (P4): rows of 16 bytes, most significant bit leftmost. A set bit
 // is a drawn pixel, which the demo's reader turns into white.
 bool writeFont(const char *path) {
-  std::FILE *file = std::fopen(path, "wb");
+  std::FILE *file = OSOpenFile(path, "w");
   if (file == nullptr) return false;
   std::fprintf(file, "P4\n%d %d\n", sheetWidth, sheetHeight);
   for (int y = 0; y < sheetHeight; ++y)

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "os/os.h"
 #include "tools/assets.h"
 #include "tools/png.h"
 
@@ -33,6 +34,7 @@ static int paintIconInto(const char *path) {
 }
 
 int main(int argc, char **argv) {
+  OSArguments(&argc, &argv);
   if (argc == 3 && std::strcmp(argv[1], "--icon") == 0) return paintIconInto(argv[2]);
   if (argc != 2) {
     std::fputs("usage: vorn2112-assets DIR | --icon FILE\n", stderr);

@@ -18,7 +18,9 @@ ARCH=$(dpkg --print-architecture)
 # What each command needs; every need is listed once, and a command takes
 # the lists it builds on. SDL 1.2 is the compatibility layer over SDL 2, or
 # the classic library where that is installed (SDL below).
-DEMO=(g++ cmake make pkg-config)
+# The demo: the painter of its pictures writes the icon's PNG with
+# stb_image_write (libstb-dev).
+DEMO=(g++ cmake make pkg-config libstb-dev)
 # The release build's tests and benchmarks.
 RELEASE=(libgtest-dev libbenchmark-dev)
 WEB=(emscripten nodejs npm)

@@ -51,6 +51,11 @@ fi
 
 SUDO=
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
+# True when the package is installed (for any architecture: dpkg -s refuses
+# a name that multiarch has installed twice).
+installed() {
+  dpkg-query -W -f '${db:Status-Abbrev}\n' "$1" 2>/dev/null | grep -q '^ii'
+}
 apt_get() { DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=900 -y -qq "$@"; }
 
 # True when the package can be installed here: apt knows a version of it for
@@ -66,11 +71,11 @@ UNAVAILABLE=()
 install() {
   local missing=() p
   for p in "$@"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    installed "$p" || missing+=("$p")
   done
   # Either SDL 1.2 will do: the compatibility layer over SDL 2 (the default)
   # or the classic library.
-  if ! dpkg -s libsdl1.2-compat-dev >/dev/null 2>&1 && ! dpkg -s libsdl1.2-dev >/dev/null 2>&1; then
+  if ! installed libsdl1.2-compat-dev && ! installed libsdl1.2-dev; then
     missing+=(libsdl1.2-compat-dev)
   fi
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -91,7 +96,7 @@ install() {
 install_arm64_libraries() {
   local p missing=()
   for p in "${ARM64_FOREIGN[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    installed "$p" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   dpkg --print-foreign-architectures | grep -qx arm64 || $SUDO dpkg --add-architecture arm64 || return 1

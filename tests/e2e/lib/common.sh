@@ -163,7 +163,7 @@ with() {
   if [ ${#EMU[@]} -gt 0 ]; then
     QEMU_SET_ENV=$1 "${EMU[@]}" "${@:2}"
   else
-    (export "$1" && exec "${@:2}")  # not through env, which the loader would meet first
+    (export "${1:?}" && exec "${@:2}")  # not through env, which the loader would meet first
   fi
 }
 

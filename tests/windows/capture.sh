@@ -20,7 +20,7 @@ out="$WORK/Ausgabe ü € ř"
 (cd "$WORK/elsewhere" && "${moved[@]}" --count 3 --out "$out") >/dev/null 2>"$WORK/err" ||
   fail "--out '$out': $(cat "$WORK/err")"
 for frame in 000000 000001 000002; do
-  cmp "$out/frame-$frame.ppm" "linux-vorn2112/frame-$frame.ppm" || fail "frame $frame in '$out'"
+  cmp "$out/frame-$frame.ppm" "$WORK/native-vorn2112-capture/frame-$frame.ppm" || fail "frame $frame in '$out'"
 done
 : >"$WORK/Datei ü"
 (cd "$WORK/elsewhere" && "${moved[@]}" --count 1 --out "$WORK/Datei ü/Bilder") >/dev/null 2>"$WORK/err" &&

@@ -133,7 +133,7 @@ cannot_build() {
     web) need=(emcc node) ;;
     windows)
       [ "$ARCH" = amd64 ] || { echo "Wine runs x86-64 Windows programs on amd64 machines only"; return; }
-      need=(x86_64-w64-mingw32-g++-posix wine64) ;;
+      need=(x86_64-w64-mingw32-g++-posix wine) ;;
     arm64)
       [ "$ARCH" != arm64 ] || { echo "this machine is arm64: the release build is the arm64 build"; return; }
       need=(aarch64-linux-gnu-g++ qemu-aarch64)

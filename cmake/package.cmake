@@ -16,6 +16,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # list is written out; the C and C++ run-time thresholds are those it finds.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 11), libsdl1.2debian (>= 1.2.15)")
+# A cross build's package is for its target's Debian architecture (arm64 for
+# aarch64-linux-gnu), not for the build machine's.
+if(CMAKE_CROSSCOMPILING)
+  execute_process(COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "software-rendered graphics demo over SDL 1.2
 VORN2112 draws every frame in software: flickering grey stars, a moorland

@@ -159,9 +159,11 @@ TEST(Backdrops, RainbowIsDarkEnoughToAddTwice) {
 TEST(Generator, PaintsTheSameBytesEveryRun) {
   ScratchFolder directory("vorn-assets");
   ASSERT_FALSE(directory.path().empty());
-  // ./vorn2112-assets, or .\vorn2112-assets for Windows' command processor.
-  const std::string command =
-      (std::filesystem::path(".") / "vorn2112-assets").string() + " " + directory.path().string();
+  // ./vorn2112-assets, or .\vorn2112-assets for Windows' command processor;
+  // a cross build's through the emulator of its processor.
+  const std::string command = std::string(VORN_TEST_EMULATOR " ") +
+                              (std::filesystem::path(".") / "vorn2112-assets").string() + " " +
+                              directory.path().string();
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   for (const char *name : {"font8x8.pbm", "V.ppm", "O.ppm", "R.ppm", "N.ppm", "vorn-fernmoor.ppm",
                            "vorn-2008.ppm", "vorn-rainbow.ppm"}) {

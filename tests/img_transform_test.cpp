@@ -223,9 +223,9 @@ TEST(ImgRunTable, EntriesAreTheCeilingDifferences) {
     std::vector<int32_t> table = runTable(static_cast<int32_t>(big), static_cast<int32_t>(small));
     for (int64_t j = 0; j < small; ++j) {
       int64_t entry = (((j + 1) * big + small - 1) / small) - ((j * big + small - 1) / small);
-      ASSERT_EQ(table[j], entry) << big << " over " << small << " at " << j;
+      ASSERT_EQ(table[static_cast<size_t>(j)], entry) << big << " over " << small << " at " << j;
     }
-    EXPECT_EQ(table[small], 1);
+    EXPECT_EQ(table[static_cast<size_t>(small)], 1);
   }
 }
 

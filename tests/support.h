@@ -29,6 +29,11 @@
 #ifndef VORN_TEST_BIN_DIR
 #define VORN_TEST_BIN_DIR "."
 #endif
+// The command that runs a program of this build from a shell: empty, or a
+// cross build's emulator (qemu-user) put before the program's name.
+#ifndef VORN_TEST_EMULATOR
+#define VORN_TEST_EMULATOR ""
+#endif
 #ifndef VORN_TEST_OUTPUT_DIR
 #define VORN_TEST_OUTPUT_DIR "test-output"
 #endif

@@ -16,14 +16,14 @@ sweep() {
   local videoOut=
   [ "${*: -1}" = - ] && videoOut=1
   rm -rf out ./*.y4m
-  VORN_COUNT_ALLOCATIONS=$WORK/count LD_PRELOAD=$SHIM "$BIN/vorn2112-capture" --count 3 "$@" \
+  VORN_COUNT_ALLOCATIONS=$WORK/count with LD_PRELOAD="$SHIM" "$BIN/vorn2112-capture" --count 3 "$@" \
     >normal.out 2>normal.err || fail "$name: the normal run failed: $(cat normal.err)"
   rm -rf normal && mkdir normal && { [ ! -d out ] || mv out normal/; } && mv ./*.y4m normal.out normal/ 2>/dev/null
   local total
   total=$(cat count)
   for n in $(seq "$total"); do
     rm -rf out ./*.y4m
-    VORN_FAIL_ALLOCATION=$n LD_PRELOAD=$SHIM "$BIN/vorn2112-capture" --count 3 "$@" >run.out 2>run.err
+    VORN_FAIL_ALLOCATION=$n with LD_PRELOAD="$SHIM" "$BIN/vorn2112-capture" --count 3 "$@" >run.out 2>run.err
     status=$?
     case $status in
       0)

@@ -13,7 +13,7 @@ on_tty() {
 
 count=6000
 began=$(date +%s%N)
-on_tty "./vorn2112-capture --count $count" || fail "the capture on a terminal failed"
+on_tty "${EMU[*]} ./vorn2112-capture --count $count" || fail "the capture on a terminal failed"
 seconds=$((($(date +%s%N) - began) / 1000000000 + 1))
 lines=$(tr '\r' '\n' <"$WORK/tty")
 shown=$(grep -cE "^frame [0-9]+ of $count, [0-9]+ frames/s, [0-9]+:[0-9]{2} left *$" <<<"$lines")
@@ -28,7 +28,7 @@ grep -vE '^ *$' <<<"$lines" | tail -n 1 | grep -q "^$count frames in" ||
   fail "the progress line was left over the end"
 
 # Standard output on the terminal, standard error in a file: nothing of it.
-on_tty "./vorn2112fs-capture --count 10000 --y4m /dev/null 2>'$WORK/err'" ||
+on_tty "${EMU[*]} ./vorn2112fs-capture --count 10000 --y4m /dev/null 2>'$WORK/err'" ||
   fail "the capture with standard error in a file failed"
 [ ! -s "$WORK/err" ] || fail "progress written to a file: $(head -c 200 "$WORK/err" | od -c | head -n 3)"
 [ ! -s "$WORK/tty" ] || fail "the video capture wrote on the terminal: $(head -c 200 "$WORK/tty")"

@@ -28,7 +28,7 @@ close_request "$id"
 wait_exit "$probe" 5 || { kill "$probe"; fail "the close request does not reach a window here"; }
 
 cd "$BIN" || fail "no $BIN"
-./vorn2112 >"$WORK/out" 2>&1 &
+"${EMU[@]}" ./vorn2112 >"$WORK/out" 2>&1 &
 APP_PID=$!
 win=$(find_window) || fail "no window titled VORN2112"
 close_request "$win"

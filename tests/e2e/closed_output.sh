@@ -15,22 +15,22 @@ run_reader_gone() {
 }
 
 # The frame-rate line goes nowhere; the run still succeeds.
-run_reader_gone "$BIN/vorn2112-capture" --count 3
+run_reader_gone "${EMU[@]}" "$BIN/vorn2112-capture" --count 3
 [ "$STATUS" = 0 ] || fail "capture with its reader gone: status $STATUS"
-"$BIN/vorn2112-capture" --count 3 >&- 2>"$WORK/err"
+"${EMU[@]}" "$BIN/vorn2112-capture" --count 3 >&- 2>"$WORK/err"
 [ "$?" = 0 ] || fail "capture with standard output closed: status $?, said $(cat "$WORK/err")"
 
 # A video stream that cannot be written is a failed run, and says why.
-run_reader_gone "$BIN/vorn2112fs-capture" --count 3 --y4m - 2>"$WORK/err"
+run_reader_gone "${EMU[@]}" "$BIN/vorn2112fs-capture" --count 3 --y4m - 2>"$WORK/err"
 [ "$STATUS" = 1 ] || fail "--y4m - with its reader gone: status $STATUS"
 grep -q "^vorn2112fs-capture: cannot write '-': Broken pipe$" "$WORK/err" ||
   fail "--y4m - said: $(cat "$WORK/err")"
 
 # "IMG error" for a missing picture goes nowhere; the failure keeps status 1.
 rm "$WORK/V.ppm"
-run_reader_gone env SDL_VIDEODRIVER=dummy "$BIN/vorn2112" 2>"$WORK/err"
+run_reader_gone env SDL_VIDEODRIVER=dummy "${EMU[@]}" "$BIN/vorn2112" 2>"$WORK/err"
 [ "$STATUS" = 1 ] || fail "demo with its reader gone: status $STATUS"
 grep -q "^vorn2112: cannot load 'V.ppm'" "$WORK/err" || fail "demo said: $(cat "$WORK/err")"
-run_reader_gone "$BIN/vorn2112-capture" 2>"$WORK/err"
+run_reader_gone "${EMU[@]}" "$BIN/vorn2112-capture" 2>"$WORK/err"
 [ "$STATUS" = 1 ] || fail "capture without V.ppm, its reader gone: status $STATUS"
 echo "a standard output nobody reads keeps every exit status"

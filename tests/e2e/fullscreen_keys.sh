@@ -7,7 +7,7 @@ start_x
 start_wm
 cd "$BIN" || fail "no $BIN"
 for key in Escape shift+q; do
-  ./vorn2112fs >"$WORK/out" 2>&1 &
+  "${EMU[@]}" ./vorn2112fs >"$WORK/out" 2>&1 &
   APP_PID=$!
   win=$(find_window) || fail "no window titled VORN2112"
   sleep 0.5

@@ -6,13 +6,15 @@
 source "$(dirname "$0")/lib/common.sh" "$@"
 cd "$BIN" || fail "no $BIN"
 
-# The library the demo loads; frame_check, built beside it, loads the same
+# The library the demo loads (its dynamic loader lists them, as ldd has it
+# do, also under an emulator); frame_check, built beside it, loads the same
 # one and says its version (the compatibility layer's start at 1.2.50).
-sdl_of() { ldd "$1" | awk '/libSDL-1\.2\.so/ { print $3 }'; }
+loaded() { with LD_TRACE_LOADED_OBJECTS=1 "$1"; }
+sdl_of() { loaded "$1" | awk '/libSDL-1\.2\.so/ { print $3 }'; }
 lib=$(sdl_of ./vorn2112fs)
-[ -n "$lib" ] || fail "vorn2112fs loads no SDL 1.2: $(ldd ./vorn2112fs | grep -i sdl)"
+[ -n "$lib" ] || fail "vorn2112fs loads no SDL 1.2: $(loaded ./vorn2112fs | grep -i sdl)"
 [ "$(sdl_of ./frame_check)" = "$lib" ] || fail "frame_check loads another SDL than vorn2112fs"
-version=$(./frame_check --sdl-version) || fail "no SDL version"
+version=$("${EMU[@]}" ./frame_check --sdl-version) || fail "no SDL version"
 if [[ ! $version =~ ^1\.2\.([0-9]+)$ ]] || [ "${BASH_REMATCH[1]}" -lt 50 ]; then
   skip "$lib is the classic SDL $version, which sets a real video mode and scales nothing"
 fi
@@ -28,7 +30,7 @@ start_wm
 # and shows the scene, and leaves in SHARE the percentage of 4 x 4 blocks of
 # one colour on the screen; ends the demo with Escape.
 measure() {
-  env "${@:2}" ./vorn2112fs >"$WORK/out" 2>&1 &
+  env "${@:2}" "${EMU[@]}" ./vorn2112fs >"$WORK/out" 2>&1 &
   APP_PID=$!
   local win try lit shot=${1// /-}.ppm
   win=$(find_window) || fail "no window titled VORN2112"
@@ -40,7 +42,7 @@ measure() {
   done
   for try in $(seq 10); do
     shoot root "$shot"
-    ./frame_check --blocks 4 "$WORK/shots/$shot" >"$WORK/blocks" || fail "frame_check failed"
+    "${EMU[@]}" ./frame_check --blocks 4 "$WORK/shots/$shot" >"$WORK/blocks" || fail "frame_check failed"
     read -r SHARE lit < <(sed -nE 's/^1280x800: ([0-9.]+)% .*, ([0-9.]+)% of the pixels lit$/\1 \2/p' \
       "$WORK/blocks")
     [ -n "$lit" ] && awk -v lit="$lit" 'BEGIN { exit !(lit > 20) }' && break

@@ -8,7 +8,7 @@ cd "$WORK" || exit 1
 expect_refusal() {
   local program
   for program in vorn2112 vorn2112-capture; do
-    SDL_VIDEODRIVER=dummy "$BIN/$program" >"$WORK/out" 2>"$WORK/err" &
+    SDL_VIDEODRIVER=dummy "${EMU[@]}" "$BIN/$program" >"$WORK/out" 2>"$WORK/err" &
     APP_PID=$!
     wait_exit "$APP_PID" 5 || fail "$program still runs with V.ppm as $1"
     APP_PID=

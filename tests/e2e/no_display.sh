@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib/common.sh" "$@"
 cd "$BIN" || fail "no $BIN"
 for program in vorn2112 vorn2112fs; do
-  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u XDG_RUNTIME_DIR "./$program" >"$WORK/out" 2>"$WORK/err" &
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u XDG_RUNTIME_DIR "${EMU[@]}" "./$program" >"$WORK/out" 2>"$WORK/err" &
   APP_PID=$!
   wait_exit "$APP_PID" 5 || fail "$program still runs without a display"
   APP_PID=

@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib/common.sh" "$@"
 start_x
 cd "$BIN" || fail "no $BIN"
 for signal in TERM INT; do
-  ./vorn2112 >"$WORK/out" 2>&1 &
+  "${EMU[@]}" ./vorn2112 >"$WORK/out" 2>&1 &
   APP_PID=$!
   find_window >/dev/null || fail "no window titled VORN2112"
   kill -s "$signal" "$APP_PID"

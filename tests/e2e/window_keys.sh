@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib/common.sh" "$@"
 start_x
 cd "$BIN" || fail "no $BIN"
-./vorn2112 >"$WORK/out" 2>&1 &
+"${EMU[@]}" ./vorn2112 >"$WORK/out" 2>&1 &
 APP_PID=$!
 win=$(find_window) || fail "no window titled VORN2112"
 shows_scene "$win"

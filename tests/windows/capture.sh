@@ -7,18 +7,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 wine_session
 cd "$WORK" || exit 1
 for program in vorn2112 vorn2112fs; do
-  for build in linux windows; do
-    # The native tool beside its pictures; the Windows one finds them beside itself.
-    if [ $build = linux ]; then run=(cmake -E chdir "$NATIVE" "$NATIVE/$program-capture"); else run=(wine "$program-capture.exe"); fi
-    "${run[@]}" --count 200 --out "$WORK/$build-$program" >/dev/null 2>"$WORK/err" &&
-      "${run[@]}" --from 4000 --count 1 --out "$WORK/$build-$program" >/dev/null 2>>"$WORK/err" &&
-      "${run[@]}" --count 30 --y4m - >"$build-$program.y4m" 2>>"$WORK/err" ||
-      fail "$build $program-capture: $(cat "$WORK/err")"
-  done
-  diff -r "linux-$program" "windows-$program" >/dev/null || fail "$program: the Windows frames differ"
-  [ "$(find "windows-$program" -name 'frame-*.ppm' | wc -l)" = 201 ] || fail "$program: not 201 frames"
-  cmp "linux-$program.y4m" "windows-$program.y4m" || fail "$program: the Windows video stream differs"
-  echo "$program-capture.exe: frames 0-199 and 4000 and the stream as the Linux build's"
+  same_frames "$NATIVE/$program-capture" windows wine "$program-capture.exe"
 done
 # Arguments in UTF-8 whatever Wine's code page, and folders named with
 # letters beyond ASCII and spaces: the release moved into such a folder and
@@ -31,7 +20,7 @@ out="$WORK/Ausgabe ü € ř"
 (cd "$WORK/elsewhere" && "${moved[@]}" --count 3 --out "$out") >/dev/null 2>"$WORK/err" ||
   fail "--out '$out': $(cat "$WORK/err")"
 for frame in 000000 000001 000002; do
-  cmp "$out/frame-$frame.ppm" "linux-vorn2112/frame-$frame.ppm" || fail "frame $frame in '$out'"
+  cmp "$out/frame-$frame.ppm" "$WORK/native-vorn2112-capture/frame-$frame.ppm" || fail "frame $frame in '$out'"
 done
 : >"$WORK/Datei ü"
 (cd "$WORK/elsewhere" && "${moved[@]}" --count 1 --out "$WORK/Datei ü/Bilder") >/dev/null 2>"$WORK/err" &&

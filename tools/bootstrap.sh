@@ -67,8 +67,10 @@ apt_get() { DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=
 
 # True when the package can be installed here: apt knows a version of it for
 # this machine's architecture (Wine for x86-64 programs exists for amd64 only).
+# (grep reads the whole answer: with -q it would stop at the first match,
+# and apt-cache, cut off, would fail the pipeline.)
 available() {
-  apt-cache policy "$1" 2>/dev/null | grep -q 'Candidate: [^(]'
+  apt-cache policy "$1" 2>/dev/null | grep 'Candidate: [^(]' >/dev/null
 }
 
 # install PACKAGE...: installs those missing. A package that this machine's
@@ -78,6 +80,9 @@ UNAVAILABLE=()
 install() {
   local missing=() p
   for p in "$@"; do
+    # npm comes with some builds of nodejs, which then conflict with
+    # Debian's npm package.
+    [ "$p" = npm ] && command -v npm >/dev/null 2>&1 && continue
     installed "$p" || missing+=("$p")
   done
   # Either SDL 1.2 will do: the compatibility layer over SDL 2 (the default)

@@ -51,7 +51,13 @@ static bool setupScene(int32_t width, int32_t height) {
   return loadScene();
 }
 
-bool VORN2112Setup() { return demo.presentation.open() && setupScene(defaultWidth, defaultHeight); }
+// On screen the back buffer takes the size the display recorded: the
+// build's, or the mode the display kept when the build's could not be set.
+bool VORN2112Setup() {
+  if (!demo.presentation.open()) return false;
+  if (demo.display != nullptr) return setupScene(demo.display->width, demo.display->height);
+  return setupScene(defaultWidth, defaultHeight);
+}
 
 bool VORN2112Run() {
   bool prepared = prepareScene();

@@ -5,7 +5,6 @@
 // surface (below).
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <initializer_list>
 
 #include "os/os.h"
@@ -80,14 +79,12 @@ void backendScreenPrepare(SDL_Surface *) {}
 constexpr int32_t widestWrappedRow = 65535 / 4;
 
 // Rows too long to wrap: the shown w x h pixels are copied into an image of
-// their own first, for this present alone.
+// their own first, for this present alone (a blit onto zero pixels copies
+// every pixel).
 static void putCompactCopy(SDL_Surface *screen, const Image *image, int32_t w, int32_t h) {
   Image *shown = IMGMake(w, h);
   if (shown == nullptr) return;
-  for (int32_t y = 0; y < h; ++y)
-    std::memcpy(shown->pixels + static_cast<size_t>(y) * static_cast<size_t>(w),
-                image->pixels + static_cast<size_t>(y) * static_cast<size_t>(image->width),
-                static_cast<size_t>(w) * sizeof(uint32_t));
+  IMGBlit(image, shown, 0, 0, 0, 0, w, h);
   backendScreenPut(screen, shown, w, h);
   backendScreenForget();  // the copy goes now; nothing may keep wrapping it
   IMGFree(&shown);

@@ -15,10 +15,11 @@ namespace assets {
 
 // Red, green, blue, alpha per pixel, row after row.
 static std::vector<uint8_t> rgba(const Image *image, PngAlpha alpha) {
+  const size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
   std::vector<uint8_t> bytes;
-  bytes.reserve(static_cast<size_t>(image->height) * 4 * static_cast<size_t>(image->width));
+  bytes.reserve(4 * count);
   const uint32_t *pixel = image->pixels;
-  for (int32_t i = 0; i < image->width * image->height; ++i, ++pixel) {
+  for (size_t i = 0; i < count; ++i, ++pixel) {
     uint32_t p = *pixel & 0xFFFFFF;
     bytes.push_back(static_cast<uint8_t>(p >> 16));
     bytes.push_back(static_cast<uint8_t>(p >> 8));
